@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages needed to build, run and test phone-fortune.
+# Safe to run again and again: it only asks apt for what is missing, and when
+# nothing is missing it returns at once.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  cmake g++ make git
+  # Qt 6 widgets and QtTest, and the X11 platform plugin the window runs on
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  # benchmarks
+  libbenchmark-dev
+  # free fonts of the window's designs: a Song (Ming) face, a Kai face, URW Gothic
+  fontconfig fonts-arphic-uming fonts-arphic-ukai fonts-urw-base35
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+  as_root=(sudo)
+else
+  echo "setup: these Debian packages are missing and neither root nor sudo is available to install them:" >&2
+  echo "  ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "setup: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
