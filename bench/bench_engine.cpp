@@ -35,9 +35,9 @@ void BM_PhoneTest(benchmark::State &state)
     }
     // Reported as time per phone text.
     state.SetItemsProcessed(state.iterations() * std::int64_t(texts.size()));
-    state.counters["ns_per_text"] = benchmark::Counter(
-        double(state.iterations()) * double(texts.size()),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_text"]
+        = benchmark::Counter(double(state.iterations()) * double(texts.size()),
+            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 } // namespace

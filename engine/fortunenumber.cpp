@@ -17,7 +17,10 @@ namespace {
 
 constexpr std::size_t kTailLength = 4;
 
-constexpr bool isAsciiDigit(char c) noexcept { return c >= '0' && c <= '9'; }
+constexpr bool isAsciiDigit(char c) noexcept
+{
+    return c >= '0' && c <= '9';
+}
 
 // Truncation toward zero of a value well inside the range of long long. The
 // conversion truncates exactly, as std::trunc does, without a library call.

@@ -13,6 +13,8 @@ packages=(
   libbenchmark-dev
   # free fonts of the window's designs: a Song (Ming) face, a Kai face, URW Gothic
   fontconfig fonts-arphic-uming fonts-arphic-ukai fonts-urw-base35
+  # a real X server and window manager for the desktop tests
+  xvfb xauth openbox xdotool x11-utils
 )
 
 missing=()

@@ -51,23 +51,29 @@ void TestEngine::reducesPhoneTexts_data()
     QTest::newRow("80") << QByteArray("80") << 0.0 << fallbackVerdict << fallbackMeaning;
     QTest::newRow("0080") << QByteArray("0080") << 0.0 << fallbackVerdict << fallbackMeaning;
     QTest::newRow("160") << QByteArray("160") << 0.0 << fallbackVerdict << fallbackMeaning;
-    QTest::newRow("81 falls to 0") << QByteArray("81") << 0.0 << fallbackVerdict
-                                   << fallbackMeaning;
-    QTest::newRow("82 falls to 1") << QByteArray("82") << 1.0 << "吉" << "大展鸿图.可获成功";
-    QTest::newRow("83") << QByteArray("83") << 3.0 << "吉" << "蒸蒸日上.百事顺遂";
-    QTest::newRow("86 falls to 5") << QByteArray("86") << 5.0 << "吉" << "生意欣荣.名利双收";
-    QTest::newRow("161") << QByteArray("161") << 1.0 << "吉" << "大展鸿图.可获成功";
-    QTest::newRow("1234") << QByteArray("1234") << 34.0 << "吉" << "中吉之数.进退保守";
-    QTest::newRow("5678 falls to 77")
-        << QByteArray("5678") << 77.0 << "吉带凶" << "有得有失.华而不实";
-    QTest::newRow("8888 falls to 7") << QByteArray("8888") << 7.0 << "吉" << "和气致祥.必获成功";
-    QTest::newRow("9999 falls to 78")
-        << QByteArray("9999") << 78.0 << "凶" << "前途无光.希望不大";
+    QTest::newRow("81 falls to 0") << QByteArray("81") << 0.0 << fallbackVerdict << fallbackMeaning;
+    QTest::newRow("82 falls to 1") << QByteArray("82") << 1.0 << "吉"
+                                   << "大展鸿图.可获成功";
+    QTest::newRow("83") << QByteArray("83") << 3.0 << "吉"
+                        << "蒸蒸日上.百事顺遂";
+    QTest::newRow("86 falls to 5") << QByteArray("86") << 5.0 << "吉"
+                                   << "生意欣荣.名利双收";
+    QTest::newRow("161") << QByteArray("161") << 1.0 << "吉"
+                         << "大展鸿图.可获成功";
+    QTest::newRow("1234") << QByteArray("1234") << 34.0 << "吉"
+                          << "中吉之数.进退保守";
+    QTest::newRow("5678 falls to 77") << QByteArray("5678") << 77.0 << "吉带凶"
+                                      << "有得有失.华而不实";
+    QTest::newRow("8888 falls to 7") << QByteArray("8888") << 7.0 << "吉"
+                                     << "和气致祥.必获成功";
+    QTest::newRow("9999 falls to 78") << QByteArray("9999") << 78.0 << "凶"
+                                      << "前途无光.希望不大";
     QTest::newRow("13800138000") << QByteArray("13800138000") << 0.0 << fallbackVerdict
                                  << fallbackMeaning;
-    QTest::newRow("13912345678")
-        << QByteArray("13912345678") << 77.0 << "吉带凶" << "有得有失.华而不实";
-    QTest::newRow("one digit") << QByteArray("5") << 5.0 << "吉" << "生意欣荣.名利双收";
+    QTest::newRow("13912345678") << QByteArray("13912345678") << 77.0 << "吉带凶"
+                                 << "有得有失.华而不实";
+    QTest::newRow("one digit") << QByteArray("5") << 5.0 << "吉"
+                               << "生意欣荣.名利双收";
 }
 
 void TestEngine::reducesPhoneTexts()
@@ -125,22 +131,26 @@ void TestEngine::rejectsTailsThatAreNotDigits_data()
     QTest::newRow("Chinese at the end") << QByteArray("1391234中");
     QTest::newRow("NUL byte") << QByteArray("12\0004", 4);
     QTest::newRow("broken UTF-8 lead byte") << QByteArray("123\xe4");
-    QTest::newRow("stray continuation byte") << QByteArray("1\x80" "23");
-    QTest::newRow("0xFF byte") << QByteArray("\xff" "234");
+    QTest::newRow("stray continuation byte") << QByteArray("1\x80"
+                                                           "23");
+    QTest::newRow("0xFF byte") << QByteArray("\xff"
+                                             "234");
 }
 
 void TestEngine::rejectsTailsThatAreNotDigits()
 {
     QFETCH(QByteArray, text);
     QCOMPARE(Mod_date::FortuneNumber(std::string_view(text.constData(), size_t(text.size()))),
-             std::nullopt);
+        std::nullopt);
 }
 
 void TestEngine::usesOnlyTheTailOfLongTexts()
 {
     // Four characters, not four bytes: what comes before them is never read.
     QCOMPARE(Mod_date::FortuneNumber("中文5678"), 77.0);
-    QCOMPARE(Mod_date::FortuneNumber("\xe4" "0161"), 1.0);
+    QCOMPARE(Mod_date::FortuneNumber("\xe4"
+                                     "0161"),
+        1.0);
     QCOMPARE(Mod_date::FortuneNumber("a0080"), 0.0);
 
     std::string million(1'000'000, '9');
@@ -162,11 +172,16 @@ void TestEngine::lookupsMatchOnlyEqualKeys_data()
     const double inf = std::numeric_limits<double>::infinity();
     const QString fv = kFallbackVerdict;
     const QString fm = kFallbackMeaning;
-    QTest::newRow("80 only directly") << 80.0 << "吉" << "最极之数.能得成功";
-    QTest::newRow("1") << 1.0 << "吉" << "大展鸿图.可获成功";
-    QTest::newRow("3.0 is 3") << 3.0 << "吉" << "蒸蒸日上.百事顺遂";
-    QTest::newRow("44 is short") << 44.0 << "吉" << "绿叶发枝.一举擅";
-    QTest::newRow("48 full-width stop") << 48.0 << "凶" << "遇吉则吉．遇凶则凶";
+    QTest::newRow("80 only directly") << 80.0 << "吉"
+                                      << "最极之数.能得成功";
+    QTest::newRow("1") << 1.0 << "吉"
+                       << "大展鸿图.可获成功";
+    QTest::newRow("3.0 is 3") << 3.0 << "吉"
+                              << "蒸蒸日上.百事顺遂";
+    QTest::newRow("44 is short") << 44.0 << "吉"
+                                 << "绿叶发枝.一举擅";
+    QTest::newRow("48 full-width stop") << 48.0 << "凶"
+                                        << "遇吉则吉．遇凶则凶";
     QTest::newRow("0") << 0.0 << fv << fm;
     QTest::newRow("-0") << -0.0 << fv << fm;
     QTest::newRow("81") << 81.0 << fv << fm;

@@ -1,0 +1,410 @@
+// The window as a user meets it: its controls, look, typing and the phone test.
+#include "app.h"
+#include "clicklabel.h"
+#include "imagearea.h"
+#include "phoneedit.h"
+#include "textbox.h"
+#include "texts.h"
+#include "windowtest.h"
+
+#include <QClipboard>
+#include <QFontInfo>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+
+using namespace Qt::Literals::StringLiterals;
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void windowIsBorderlessFixedAndCentred();
+    void controlsHaveTheirPlaces_data();
+    void controlsHaveTheirPlaces();
+    void labelsAreSizedToTheirText();
+    void fontsHaveTheDesignMetrics();
+    void pressesReachTheTopmostControl();
+    void hiddenStoresAreNeverShown();
+    void tabOrderAndFirstFocus();
+    void skinIsPainted_data();
+    void skinIsPainted();
+
+    void phoneTestShowsVerdict_data();
+    void phoneTestShowsVerdict();
+    void emptyBoxPrompts();
+    void enterPressesTheTestButton();
+    void typingKeepsOnlyDigits();
+    void editingKeysStillWork();
+    void clipboardShortcutsDoNothingInPhoneBox();
+    void inputMethodTextIsFiltered();
+    void pastedTextKeepsOnlyDigits();
+    void outputBoxIsReadOnlyButCopyable();
+
+private:
+    QString runTest(const QString &phone);
+
+    frmmain *m_window = nullptr;
+    PhoneEdit *m_phone = nullptr;
+    QPushButton *m_test = nullptr;
+    TextBox *m_output = nullptr;
+};
+
+void TestWindow::initTestCase()
+{
+    configureApplication();
+}
+
+void TestWindow::init()
+{
+    m_window = new frmmain;
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_phone = control<PhoneEdit>(*m_window, "Text2");
+    m_test = control<QPushButton>(*m_window, "CmmTest");
+    m_output = control<TextBox>(*m_window, "Text1");
+    QVERIFY(m_phone && m_test && m_output);
+}
+
+void TestWindow::cleanup()
+{
+    delete m_window;
+    m_window = nullptr;
+}
+
+QString TestWindow::runTest(const QString &phone)
+{
+    m_phone->clear();
+    QTest::keyClicks(m_phone, phone);
+    QTest::mouseClick(m_test, Qt::LeftButton);
+    return m_output->text();
+}
+
+void TestWindow::windowIsBorderlessFixedAndCentred()
+{
+    QCOMPARE(m_window->windowTitle(), u"手机号码吉祥如意测算"_s);
+    QVERIFY(m_window->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(m_window->size(), QSize(303, 200));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+    QCOMPARE(m_window->geometry().center(), m_window->screen()->geometry().center());
+    QVERIFY(m_window->windowIcon().availableSizes().contains(QSize(32, 32)));
+    QCOMPARE(m_window->panelState(), u"0"_s);
+    QCOMPARE(m_phone->text(), u"12345678"_s);
+    QCOMPARE(m_output->text(), texts::kContact);
+    QVERIFY(m_test->isEnabled());
+}
+
+void TestWindow::controlsHaveTheirPlaces_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("Image2") << u"Image2"_s << QRect(0, 0, 273, 25);
+    QTest::newRow("Image1") << u"Image1"_s << QRect(275, 3, 22, 20);
+    QTest::newRow("Text2") << u"Text2"_s << QRect(69, 37, 129, 18);
+    QTest::newRow("CmmTest") << u"CmmTest"_s << QRect(210, 35, 81, 22);
+    QTest::newRow("Text1") << u"Text1"_s << QRect(10, 64, 282, 113);
+    QTest::newRow("Text4") << u"Text4"_s << QRect(5, 204, 293, 160);
+    QTest::newRow("Frame1") << u"Frame1"_s << QRect(279, 148, 8, 23);
+    QTest::newRow("Txt02 in Frame1") << u"Txt02"_s << QRect(33, 171, 52, 21);
+}
+
+void TestWindow::controlsHaveTheirPlaces()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    auto *widget = m_window->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), geometry);
+
+    // Answer boxes: 4155, 4495, 4835 and 5175 twips down, rounded to pixels.
+    const QList<QCheckBox *> boxes = answerBoxes(*m_window);
+    QCOMPARE(boxes.size(), 4);
+    const int tops[] = { 277, 300, 322, 345 };
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(boxes[i]->geometry(), QRect(10, tops[i], 17, 14));
+}
+
+void TestWindow::labelsAreSizedToTheirText()
+{
+    const auto *label3 = control<QLabel>(*m_window, "Label3");
+    QCOMPARE(label3->geometry(), QRect(9, 41, 60, 12));
+    QCOMPARE(label3->geometry().right() + 1, m_phone->x()); // they touch
+    QCOMPARE(control<QLabel>(*m_window, "Label6")->geometry(), QRect(70, 5, 144, 16));
+    QCOMPARE(control<QLabel>(*m_window, "Label5")->geometry(), QRect(71, 4, 144, 16));
+    QCOMPARE(control<QLabel>(*m_window, "Label7")->pos(), QPoint(10, 180));
+    QCOMPARE(control<QLabel>(*m_window, "Label7")->width(), 48);
+    const auto *label4 = control<QLabel>(*m_window, "Label4");
+    QCOMPARE(label4->pos(), QPoint(101, 181));
+    QVERIFY(label4->geometry().right() <= 296); // inside the body of the skin
+}
+
+void TestWindow::fontsHaveTheDesignMetrics()
+{
+    // The layout assumes 12 px Chinese characters and 6 px Latin ones.
+    const QFontMetrics window(m_window->font());
+    QCOMPARE(window.horizontalAdvance(u"手"_s), 12);
+    QCOMPARE(window.horizontalAdvance(u"："_s), 12);
+    QCOMPARE(window.horizontalAdvance(u"8"_s), 6);
+    QCOMPARE(
+        QFontMetrics(control<QLabel>(*m_window, "Label6")->font()).horizontalAdvance(u"吉"_s), 16);
+
+    // Each design name resolves to a free face of the same design.
+    QVERIFY2(QFontInfo(m_window->font()).family().contains(u"Ming"_s),
+        qPrintable(QFontInfo(m_window->font()).family()));
+    const QFont link = control<QLabel>(*m_window, "Label7")->font();
+    QVERIFY2(QFontInfo(link).family().contains(u"Kai"_s), qPrintable(QFontInfo(link).family()));
+    QVERIFY(link.underline());
+    const QFont phone = m_phone->font();
+    QVERIFY2(
+        QFontInfo(phone).family().contains(u"Gothic"_s), qPrintable(QFontInfo(phone).family()));
+    QVERIFY(QFontInfo(phone).italic());
+}
+
+void TestWindow::pressesReachTheTopmostControl()
+{
+    auto *image2 = control<ImageArea>(*m_window, "Image2");
+    auto *image1 = control<ImageArea>(*m_window, "Image1");
+    // On the title text, the drag area lies above the title labels.
+    QCOMPARE(m_window->childAt(100, 12), image2);
+    QCOMPARE(m_window->childAt(272, 12), image2);
+    // Between the drag area and the close area (twips 4095 to 4124) nothing.
+    QCOMPARE(m_window->childAt(273, 12), nullptr);
+    QCOMPARE(m_window->childAt(274, 12), nullptr);
+    QCOMPARE(m_window->childAt(286, 12), image1);
+    QCOMPARE(image1->toolTip(), u"关闭程序"_s);
+
+    // A real press on the title text reaches the drag area's handler.
+    // Real presses, through the window as the platform delivers them.
+    QWindow *window = m_window->windowHandle();
+    QSignalSpy drag(image2, &ImageArea::mouseDown);
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(150, 12));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(150, 12));
+    QCOMPARE(drag.count(), 1);
+    QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(273, 12));
+    QCOMPARE(drag.count(), 1);
+}
+
+void TestWindow::hiddenStoresAreNeverShown()
+{
+    auto *frame = control<QWidget>(*m_window, "Frame1");
+    QVERIFY(frame->isHidden());
+    for (const char *name : { "Text3", "Txt01", "Txt02", "Txt03", "Txt04", "Label1", "Label2" }) {
+        auto *stored = control<QWidget>(*m_window, name);
+        QVERIFY(stored);
+        QCOMPARE(stored->parentWidget(), frame);
+        QVERIFY(!stored->isVisible());
+    }
+    QTest::mouseClick(m_test, Qt::LeftButton);
+    QVERIFY(!control<QWidget>(*m_window, "Label1")->isVisible());
+}
+
+void TestWindow::tabOrderAndFirstFocus()
+{
+    QTRY_COMPARE(QApplication::focusWidget(), m_test);
+    const QList<QCheckBox *> boxes = answerBoxes(*m_window);
+    const QList<QWidget *> order { m_output, m_phone, control<QWidget>(*m_window, "Text4"),
+        boxes[0], boxes[1], boxes[2], boxes[3], m_test };
+    for (QWidget *next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+}
+
+void TestWindow::skinIsPainted_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("top edge") << QPoint(150, 2) << QColor(0, 0, 82);
+    QTest::newRow("title band") << QPoint(30, 12) << QColor(96, 96, 131);
+    QTest::newRow("close mark, red edge") << QPoint(279, 12) << QColor(199, 22, 22);
+    QTest::newRow("close mark, inner edge") << QPoint(293, 12) << QColor(159, 120, 120);
+    QTest::newRow("close mark, outer edge") << QPoint(294, 12) << QColor(59, 59, 125);
+    QTest::newRow("close mark, cross") << QPoint(286, 12) << QColor(0, 0, 0);
+    QTest::newRow("close mark, face") << QPoint(281, 8) << QColor(96, 96, 131);
+    QTest::newRow("separator, light") << QPoint(150, 22) << QColor(148, 148, 194);
+    QTest::newRow("separator") << QPoint(150, 24) << QColor(90, 90, 189);
+    QTest::newRow("separator, dark") << QPoint(150, 27) << QColor(66, 66, 165);
+    QTest::newRow("dark band") << QPoint(150, 30) << QColor(0, 0, 82);
+    QTest::newRow("body") << QPoint(5, 100) << QColor(136, 136, 207);
+    QTest::newRow("body under the link") << QPoint(150, 190) << QColor(136, 136, 207);
+    QTest::newRow("bottom edge") << QPoint(150, 195) << QColor(90, 90, 189);
+    QTest::newRow("left edge") << QPoint(0, 100) << QColor(0, 0, 82);
+    QTest::newRow("right edge") << QPoint(300, 100) << QColor(67, 67, 180);
+    QTest::newRow("navy strip, right") << QPoint(302, 100) << QColor(0, 0, 128);
+    QTest::newRow("navy strip, bottom") << QPoint(150, 199) << QColor(0, 0, 128);
+    QTest::newRow("navy corner") << QPoint(302, 199) << QColor(0, 0, 128);
+    QTest::newRow("phone box") << QPoint(196, 45) << QColor(192, 192, 192);
+    QTest::newRow("output box") << QPoint(150, 170) << QColor(224, 224, 224);
+}
+
+void TestWindow::skinIsPainted()
+{
+    QFETCH(QPoint, at);
+    QFETCH(QColor, colour);
+    const QImage image = m_window->grab().toImage();
+    QCOMPARE(image.size(), QSize(303, 200));
+    QVERIFY(pixelIs(image, at, colour, QDir::temp().filePath(u"phone-fortune-skin.png"_s)));
+}
+
+void TestWindow::phoneTestShowsVerdict_data()
+{
+    QTest::addColumn<QString>("phone");
+    QTest::addColumn<QString>("output");
+    QTest::newRow("verdict") << u"13912345678"_s
+                             << u"-----------------------\r\n手机号码：13912345678\r\n"
+                                "-----------------------\r\n\r\n吉凶解释：吉带凶\r\n\r\n"
+                                "吉凶注解：有得有失.华而不实"_s;
+    QTest::newRow("fallback") << u"13800138000"_s
+                              << u"-----------------------\r\n手机号码：13800138000\r\n"
+                                 "-----------------------\r\n\r\n吉凶解释：大吉\r\n\r\n"
+                                 "吉凶注解：非凡特质,名人猛人"_s;
+    QTest::newRow("one digit") << u"5"_s
+                               << u"-----------------------\r\n手机号码：5\r\n"
+                                  "-----------------------\r\n\r\n吉凶解释：吉\r\n\r\n"
+                                  "吉凶注解：生意欣荣.名利双收"_s;
+}
+
+void TestWindow::phoneTestShowsVerdict()
+{
+    QFETCH(QString, phone);
+    QFETCH(QString, output);
+    QCOMPARE(runTest(phone), output);
+    QCOMPARE(runTest(phone), output); // no text accumulates in the labels
+    QCOMPARE(control<QLabel>(*m_window, "Label3")->text(), u"手机号码："_s);
+}
+
+void TestWindow::emptyBoxPrompts()
+{
+    QCOMPARE(runTest(QString()),
+        u"-----------------------\r\n手机号码：\r\n-----------------------\r\n\r\n"
+        "请输入手机号码\r\n\r\n如：13XXXXXXXXX"_s);
+    QTRY_COMPARE(QApplication::focusWidget(), m_phone);
+    // The next test after the prompts shows a verdict again.
+    QCOMPARE(runTest(u"161"_s).section(u"\r\n"_s, 4),
+        u"吉凶解释：吉\r\n\r\n吉凶注解：大展鸿图.可获成功"_s);
+}
+
+void TestWindow::enterPressesTheTestButton()
+{
+    m_phone->setFocus();
+    m_phone->setText(u"5678"_s);
+    QTest::keyClick(m_phone, Qt::Key_Return);
+    QVERIFY(m_output->text().endsWith(u"有得有失.华而不实"_s));
+    QCOMPARE(m_phone->text(), u"5678"_s); // Enter reaches neither the box nor the filter
+
+    m_output->setFocus();
+    m_phone->setText(u"83"_s);
+    QTest::keyClick(m_output, Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(m_output->text().endsWith(u"蒸蒸日上.百事顺遂"_s));
+}
+
+void TestWindow::typingKeepsOnlyDigits()
+{
+    m_phone->clear();
+    QTest::keyClicks(m_phone, u"1a 2.-+3Z"_s);
+    QCOMPARE(m_phone->text(), u"123"_s);
+    // Characters no keyboard layout here types, as key events with text.
+    for (const QString &typed : { u"中"_s, u"１"_s, u"\t"_s, u"\x1b"_s, u"😀"_s })
+        QTest::sendKeyEvent(QTest::Click, m_phone, Qt::Key_unknown, typed, Qt::NoModifier);
+    QCOMPARE(m_phone->text(), u"123"_s);
+    QTest::keyClick(m_phone, Qt::Key_Backspace);
+    QCOMPARE(m_phone->text(), u"12"_s);
+    QTest::keyClick(m_phone, Qt::Key_5, Qt::KeypadModifier);
+    QCOMPARE(m_phone->text(), u"125"_s);
+}
+
+void TestWindow::editingKeysStillWork()
+{
+    m_phone->setText(u"1234"_s);
+    m_phone->setFocus();
+    QTest::keyClick(m_phone, Qt::Key_Home);
+    QTest::keyClick(m_phone, Qt::Key_Delete);
+    QCOMPARE(m_phone->text(), u"234"_s);
+    QTest::keyClick(m_phone, Qt::Key_Right);
+    QTest::keyClicks(m_phone, u"9"_s);
+    QCOMPARE(m_phone->text(), u"2934"_s);
+    QTest::keyClick(m_phone, Qt::Key_End);
+    QTest::keyClick(m_phone, Qt::Key_Left);
+    QTest::keyClick(m_phone, Qt::Key_Backspace);
+    QCOMPARE(m_phone->text(), u"294"_s);
+    QTest::keyClick(m_phone, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(m_phone->selectedText(), u"9"_s);
+}
+
+void TestWindow::clipboardShortcutsDoNothingInPhoneBox()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText(u"999"_s);
+    m_phone->setText(u"1234"_s);
+    m_phone->setFocus();
+    m_phone->selectAll();
+    QTest::keyClick(m_phone, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(m_phone, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), u"999"_s);
+    QCOMPARE(m_phone->text(), u"1234"_s);
+    m_phone->end(false);
+    QTest::keyClick(m_phone, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(m_phone, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(m_phone, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_phone->text(), u"1234"_s);
+    QVERIFY(!m_phone->hasSelectedText());
+    QTest::keyClick(m_phone, Qt::Key_Backspace, Qt::ControlModifier);
+    QCOMPARE(m_phone->text(), u"1234"_s);
+}
+
+void TestWindow::inputMethodTextIsFiltered()
+{
+    m_phone->setText(u"1"_s);
+    m_phone->setFocus();
+    m_phone->end(false);
+    QInputMethodEvent composing(u"zhong"_s, {});
+    QApplication::sendEvent(m_phone, &composing);
+    QInputMethodEvent committed;
+    committed.setCommitString(u"中2３4 "_s);
+    QApplication::sendEvent(m_phone, &committed);
+    QCOMPARE(m_phone->text(), u"124"_s);
+    QInputMethodEvent digits;
+    digits.setCommitString(u"56"_s);
+    QApplication::sendEvent(m_phone, &digits);
+    QCOMPARE(m_phone->text(), u"12456"_s);
+}
+
+void TestWindow::pastedTextKeepsOnlyDigits()
+{
+    QGuiApplication::clipboard()->setText(u"+86 139-1234-5678"_s);
+    m_phone->clear();
+    m_phone->paste(); // as the context menu's paste does
+    QCOMPARE(m_phone->text(), u"8613912345678"_s);
+
+    // Dropped text too; the cursor stays among the digits.
+    m_phone->setText(u"12"_s);
+    m_phone->setCursorPosition(1);
+    m_phone->insert(u"a9b"_s);
+    QCOMPARE(m_phone->text(), u"192"_s);
+    QCOMPARE(m_phone->cursorPosition(), 2);
+
+    // Longer than a line edit's usual limit of 32767.
+    const QString many(40000, u'7');
+    m_phone->setText(many + u"x"_s);
+    QCOMPARE(m_phone->text(), many);
+}
+
+void TestWindow::outputBoxIsReadOnlyButCopyable()
+{
+    const QString before = runTest(u"1234"_s);
+    m_output->setFocus();
+    QTest::keyClicks(m_output, u"abc"_s);
+    QTest::keyClick(m_output, Qt::Key_Delete);
+    QCOMPARE(m_output->text(), before);
+    QTest::keyClick(m_output, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(m_output, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString(before).replace(u"\r\n"_s, u"\n"_s));
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"

@@ -1,0 +1,44 @@
+// Helpers shared by the tests that drive the real window.
+#pragma once
+
+#include "frmmain.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QtTest>
+
+#include <algorithm>
+
+// Finds a control of the window by its name, failing the test when missing.
+template<typename Control> Control *control(const QWidget &window, const char *name)
+{
+    auto *found = window.findChild<Control *>(QLatin1StringView(name));
+    if (!found)
+        qWarning("no control named %s", name);
+    return found;
+}
+
+// The four answer boxes, by their index.
+inline QList<QCheckBox *> answerBoxes(const QWidget &window)
+{
+    QList<QCheckBox *> boxes = window.findChildren<QCheckBox *>(QStringLiteral("Check1"));
+    std::sort(boxes.begin(), boxes.end(), [](QCheckBox *a, QCheckBox *b) {
+        return a->property("Index").toInt() < b->property("Index").toInt();
+    });
+    return boxes;
+}
+
+// Compares a pixel with a small tolerance; saves the image when it differs.
+inline bool pixelIs(const QImage &image, QPoint at, QColor expected, const QString &saveAs)
+{
+    const QColor actual = image.pixelColor(at);
+    const bool close = std::abs(actual.red() - expected.red()) <= 2
+        && std::abs(actual.green() - expected.green()) <= 2
+        && std::abs(actual.blue() - expected.blue()) <= 2;
+    if (!close) {
+        image.save(saveAs);
+        qWarning() << "pixel" << at << "is" << actual.name() << "not" << expected.name()
+                   << "; saved" << saveAs;
+    }
+    return close;
+}

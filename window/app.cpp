@@ -1,0 +1,68 @@
+#include "app.h"
+
+#include "fonts.h"
+#include "frmmain.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace {
+
+void noDisplay()
+{
+    std::fputs("phone-fortune: 无法打开窗口：找不到图形桌面 (no display available)\n", stderr);
+}
+
+// While the toolkit looks for a display, its messages are held back: if it
+// finds none, one clear line replaces them; otherwise they are passed on.
+std::vector<std::pair<QtMsgType, QString>> heldMessages;
+QtMessageHandler defaultHandler = nullptr;
+
+void holdMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg) {
+        noDisplay();
+        std::_Exit(EXIT_FAILURE);
+    }
+    heldMessages.emplace_back(type, message);
+}
+
+bool someDisplayNamed()
+{
+    for (const char *name : { "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY" })
+        if (!qEnvironmentVariableIsEmpty(name))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void configureApplication()
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    fonts::installSubstitutions();
+}
+
+int runProgram(int argc, char **argv)
+{
+    if (!someDisplayNamed()) {
+        noDisplay();
+        return EXIT_FAILURE;
+    }
+
+    defaultHandler = qInstallMessageHandler(holdMessage);
+    QApplication app(argc, argv);
+    qInstallMessageHandler(defaultHandler);
+    for (const auto &[type, message] : std::exchange(heldMessages, {}))
+        defaultHandler(type, QMessageLogContext(), message);
+
+    configureApplication();
+    frmmain window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,62 @@
+#include "fonts.h"
+
+#include <QStringList>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace fonts {
+
+namespace {
+
+const QString kSong = u"宋体"_s;
+const QString kKai = u"楷体_GB2312"_s;
+const QString kCenturyGothic = u"Century Gothic"_s;
+
+QFont font(const QString &family, int pointSize)
+{
+    QFont f(family, pointSize);
+    f.setStyleHint(QFont::AnyStyle, QFont::PreferDefault);
+    return f;
+}
+
+} // namespace
+
+void installSubstitutions()
+{
+    // A Song (Ming) face, a Kai face and URW Gothic are the free designs of
+    // the three; the later names are further fallbacks.
+    QFont::insertSubstitutions(kSong,
+        { u"SimSun"_s, u"AR PL UMing CN"_s, u"Noto Serif CJK SC"_s, u"AR PL UKai CN"_s,
+            u"WenQuanYi Zen Hei"_s });
+    QFont::insertSubstitutions(kKai,
+        { u"KaiTi"_s, u"KaiTi_GB2312"_s, u"AR PL UKai CN"_s, u"AR PL UMing CN"_s,
+            u"Noto Serif CJK SC"_s });
+    QFont::insertSubstitutions(
+        kCenturyGothic, { u"URW Gothic"_s, u"TeX Gyre Adventor"_s, u"DejaVu Sans"_s });
+}
+
+QFont window()
+{
+    return font(kSong, 9);
+}
+
+QFont title()
+{
+    return font(kSong, 12);
+}
+
+QFont link()
+{
+    QFont f = font(kKai, 9);
+    f.setUnderline(true);
+    return f;
+}
+
+QFont phoneBox()
+{
+    QFont f = font(kCenturyGothic, 9);
+    f.setItalic(true);
+    return f;
+}
+
+} // namespace fonts

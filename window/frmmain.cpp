@@ -1,0 +1,280 @@
+#include "frmmain.h"
+
+#include "clicklabel.h"
+#include "fonts.h"
+#include "fortunenumber.h"
+#include "imagearea.h"
+#include "mod_date.h"
+#include "modmovform.h"
+#include "phoneedit.h"
+#include "textbox.h"
+#include "texts.h"
+#include "twips.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+constexpr int kClientWidth = 4545;
+constexpr int kClosedHeight = 3000;
+constexpr int kOpenHeight = 5565;
+
+// A colour written as &H00BBGGRR.
+constexpr QColor bgr(quint32 value)
+{
+    return QColor(int(value & 0xFF), int(value >> 8 & 0xFF), int(value >> 16 & 0xFF));
+}
+
+const QString kCrLf = u"\r\n"_s;
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+template<typename Control, typename... Args>
+Control *makeControl(QWidget *parent, const char *name, Args &&...args)
+{
+    auto *control = new Control(std::forward<Args>(args)..., parent);
+    control->setObjectName(QLatin1StringView(name));
+    return control;
+}
+
+void setColour(QWidget *control, QPalette::ColorRole role, QColor colour)
+{
+    QPalette palette = control->palette();
+    palette.setColor(role, colour);
+    control->setPalette(palette);
+}
+
+// A label sized to its caption, with a transparent background.
+template<typename Label = QLabel>
+Label *createLabel(QWidget *parent, const char *name, const QString &caption, int left, int top,
+    QColor textColour, const QFont &font)
+{
+    auto *label = makeControl<Label>(parent, name, caption);
+    label->setFont(font);
+    setColour(label, QPalette::WindowText, textColour);
+    label->move(twips(left), twips(top));
+    label->adjustSize();
+    return label;
+}
+
+TextBox *createTextBox(QWidget *parent, const char *name, const QString &text, QRect geometry)
+{
+    auto *box = makeControl<TextBox>(parent, name);
+    box->setGeometry(geometry);
+    box->setText(text);
+    box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return box;
+}
+
+} // namespace
+
+frmmain::frmmain(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , m_skin(u":/skin.bmp"_s)
+{
+    setObjectName(u"frmmain"_s);
+    setWindowTitle(u"手机号码吉祥如意测算"_s);
+    setWindowIcon(QIcon(u":/icon.ico"_s));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFont(fonts::window());
+    setHeightInTwips(kClosedHeight);
+    createControls();
+    arrangeTabOrder();
+    CmmTest->setFocus();
+
+    const QRect screenArea = screen()->geometry();
+    move(screenArea.center() - rect().center());
+
+    Form_Load();
+}
+
+void frmmain::createControls()
+{
+    // Created from the bottom of the stack to the top.
+    Label3 = createLabel(this, "Label3", u"手机号码："_s, 135, 615, bgr(0x0000FFFF), font());
+    Label4 = createLabel(this, "Label4", texts::kCopyright, 1515, 2715, bgr(0x000000FF), font());
+    Label5 = createLabel(
+        this, "Label5", u"Vexo手机号码测吉祥"_s, 1065, 60, bgr(0x000080FF), fonts::title());
+    Label6 = createLabel(
+        this, "Label6", u"Vexo手机号码测吉祥"_s, 1050, 75, bgr(0x00FFFFFF), fonts::title());
+
+    Image1 = makeControl<ImageArea>(this, "Image1");
+    Image1->setGeometry(twipsRect(4125, 45, 330, 300));
+    Image1->setToolTip(u"关闭程序"_s);
+    connect(Image1, &ImageArea::clicked, this, &frmmain::Image1_Click);
+
+    Image2 = makeControl<ImageArea>(this, "Image2");
+    Image2->setGeometry(twipsRect(0, 0, 4095, 375));
+    connect(Image2, &ImageArea::mouseDown, this, &frmmain::Image2_MouseDown);
+
+    Label7 = createLabel<ClickLabel>(
+        this, "Label7", u"其它功能"_s, 150, 2700, bgr(0x00C00000), fonts::link());
+    connect(Label7, &ClickLabel::clicked, this, &frmmain::Label7_Click);
+
+    Text4 = createTextBox(this, "Text4", texts::kQuestion, twipsRect(75, 3060, 4395, 2400));
+    Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text4->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setColour(Text4, QPalette::Base, bgr(0x00FF8080));
+    setColour(Text4, QPalette::Text, bgr(0x00FFFFFF));
+
+    CmmTest = makeControl<QPushButton>(this, "CmmTest", u"- 测 -"_s);
+    CmmTest->setGeometry(twipsRect(3150, 525, 1215, 330));
+    CmmTest->setDefault(true);
+    setColour(CmmTest, QPalette::Button, bgr(0x00FF8080));
+    connect(CmmTest, &QPushButton::clicked, this, &frmmain::CmmTest_Click);
+
+    Text1 = createTextBox(this, "Text1", texts::kContact, twipsRect(150, 960, 4230, 1695));
+    Text1->setReadOnly(true);
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setColour(Text1, QPalette::Base, bgr(0x00E0E0E0));
+    setColour(Text1, QPalette::Text, bgr(0x00004000));
+
+    Text2 = makeControl<PhoneEdit>(this, "Text2");
+    Text2->setGeometry(twipsRect(1035, 555, 1935, 270));
+    Text2->setFont(fonts::phoneBox());
+    Text2->setText(texts::kSampleNumber);
+    setColour(Text2, QPalette::Base, bgr(0x00C0C0C0));
+    Text2->setKeyPressHandler([this](qint16 &keyAscii) { Text2_KeyPress(keyAscii); });
+
+    // The hidden frame only stores texts for the handlers; it is never shown.
+    Frame1 = makeControl<QFrame>(this, "Frame1");
+    Frame1->setGeometry(twipsRect(4185, 2220, 120, 345));
+    Frame1->hide();
+    Text3 = createTextBox(Frame1, "Text3", texts::kNumberTrick, twipsRect(165, 990, 765, 375));
+    Txt01 = createTextBox(Frame1, "Txt01", texts::kAnswerA, twipsRect(510, 1875, 780, 315));
+    Txt02 = createTextBox(Frame1, "Txt02", texts::kAnswerB, twipsRect(495, 2565, 780, 315));
+    Txt03 = createTextBox(Frame1, "Txt03", texts::kAnswerC, twipsRect(510, 3030, 780, 315));
+    Txt04 = createTextBox(Frame1, "Txt04", texts::kAnswerD, twipsRect(510, 3540, 780, 315));
+    Label1 = createLabel(
+        Frame1, "Label1", u"吉凶解释："_s, 855, 180, palette().windowText().color(), font());
+    Label2 = createLabel(
+        Frame1, "Label2", u"吉凶注解："_s, 885, 495, palette().windowText().color(), font());
+    Label1->setAutoFillBackground(true);
+    Label2->setAutoFillBackground(true);
+
+    // The answer boxes sit at the start of the answer lines A to D of Text4.
+    constexpr std::array<int, 4> checkTops { 4155, 4495, 4835, 5175 };
+    for (int index = 0; index < int(Check1.size()); ++index) {
+        QCheckBox *box = makeControl<QCheckBox>(this, "Check1");
+        box->setProperty("Index", index);
+        box->setGeometry(twipsRect(150, checkTops[std::size_t(index)], 255, 210));
+        box->setAutoFillBackground(true);
+        setColour(box, QPalette::Window, bgr(0x00FF8080));
+        connect(box, &QCheckBox::clicked, this, [this, index] { Check1_Click(index); });
+        Check1[std::size_t(index)] = box;
+    }
+}
+
+void frmmain::arrangeTabOrder()
+{
+    const std::array<QWidget *, 8> order { CmmTest, Text1, Text2, Text4, Check1[0], Check1[1],
+        Check1[2], Check1[3] };
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void frmmain::setHeightInTwips(int height)
+{
+    setFixedSize(twips(kClientWidth), twips(height));
+}
+
+void frmmain::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), bgr(0x00800000));
+    painter.drawPixmap(0, 0, m_skin);
+}
+
+void frmmain::keyPressEvent(QKeyEvent *event)
+{
+    // CmmTest is the default button: Enter pressed where no control takes it
+    // (the phone box, the output box) presses it.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        CmmTest->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// ------------------------------------------------------------- handlers
+
+void frmmain::Form_Load()
+{
+    PanelState = u"0"_s;
+}
+
+void frmmain::Text2_KeyPress(qint16 &KeyAscii)
+{
+    if (KeyAscii == 8 || (KeyAscii >= 48 && KeyAscii <= 57))
+        return;
+    KeyAscii = 0;
+}
+
+void frmmain::CmmTest_Click()
+{
+    Label1->setText(u"吉凶解释："_s);
+    Label2->setText(u"吉凶注解："_s);
+    Label3->setText(u"手机号码："_s);
+
+    // Only typing is filtered to digits; a tail that is not four digits (or
+    // fewer, all digits) gets the same prompts as an empty box.
+    const QByteArray phone = Text2->text().toUtf8();
+    const std::optional<double> number = Mod_date::FortuneNumber(phone.toStdString());
+    if (number) {
+        Label1->setText(Label1->text() + fromUtf8(Mod_date::FortuneVerdict(*number)));
+        Label2->setText(Label2->text() + fromUtf8(Mod_date::FortuneText(*number)));
+    } else {
+        Text2->setFocus();
+        Label1->setText(u"请输入手机号码"_s);
+        Label2->setText(u"如：13XXXXXXXXX"_s);
+    }
+
+    const QString separator(23, u'-');
+    Text1->setText(separator + kCrLf + Label3->text() + Text2->text() + kCrLf + separator + kCrLf
+        + kCrLf + Label1->text() + kCrLf + kCrLf + Label2->text());
+}
+
+void frmmain::Label7_Click()
+{
+    if (PanelState.toInt() == 0) {
+        Text1->setText(Text3->text());
+        setHeightInTwips(kOpenHeight);
+        PanelState = QString::number(1);
+    } else {
+        Text1->setText(Text3->text());
+        setHeightInTwips(kClosedHeight);
+        PanelState = QString::number(0);
+    }
+}
+
+void frmmain::Check1_Click(int Index)
+{
+    const std::array<TextBox *, 4> answers { Txt01, Txt02, Txt03, Txt04 };
+    Text1->setText(answers[std::size_t(Index)]->text());
+    setHeightInTwips(kClosedHeight);
+    Check1[std::size_t(Index)]->setChecked(false);
+    PanelState = QString::number(0);
+}
+
+void frmmain::Image2_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPointF)
+{
+    ModmovForm::ReleaseCapture();
+    ModmovForm::SendMessage(this, ModmovForm::WM_NCLBUTTONDOWN, ModmovForm::HTCAPTION, 0);
+}
+
+void frmmain::Image1_Click()
+{
+    QCoreApplication::exit(0);
+}

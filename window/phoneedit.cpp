@@ -1,0 +1,113 @@
+#include "phoneedit.h"
+
+#include <QKeyEvent>
+#include <QValidator>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Keeps only ASCII digits of whatever reaches the box, and the cursor where it
+// was among them.
+class DigitsOnly : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &position) const override
+    {
+        const auto removedBeforeCursor = std::count_if(
+            input.cbegin(), input.cbegin() + position, [](QChar c) { return !isAsciiDigit(c); });
+        input.removeIf([](QChar c) { return !isAsciiDigit(c); });
+        position -= int(removedBeforeCursor);
+        return Acceptable;
+    }
+};
+
+// The character codes a key types, as a classic key-press event sees them:
+// Backspace is 8, Ctrl+Backspace 127, Ctrl with a letter a control code
+// (Ctrl+C is 3, Ctrl+V 22, Ctrl+X 24), and keys that only move or delete type
+// nothing, so they keep their editing effect.
+QString typedCharacters(const QKeyEvent &event)
+{
+    const bool control = event.modifiers() & Qt::ControlModifier;
+    const int key = event.key();
+    switch (key) {
+    case Qt::Key_Backspace:
+        return QString(QChar(control ? 127 : 8));
+    case Qt::Key_Delete:
+    case Qt::Key_Insert:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return {};
+    default:
+        break;
+    }
+    if (control && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return QString(QChar(key - Qt::Key_A + 1));
+    return event.text();
+}
+
+} // namespace
+
+PhoneEdit::PhoneEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+    setMaxLength(std::numeric_limits<int>::max());
+    setValidator(new DigitsOnly(this));
+    setInputMethodHints(Qt::ImhDigitsOnly);
+}
+
+void PhoneEdit::setKeyPressHandler(KeyPressHandler handler)
+{
+    m_keyPress = std::move(handler);
+}
+
+bool PhoneEdit::admits(QChar character) const
+{
+    qint16 keyAscii = static_cast<qint16>(character.unicode());
+    if (m_keyPress)
+        m_keyPress(keyAscii);
+    return keyAscii != 0;
+}
+
+void PhoneEdit::keyPressEvent(QKeyEvent *event)
+{
+    const QString typed = typedCharacters(*event);
+    if (!std::all_of(typed.cbegin(), typed.cend(), [this](QChar c) { return admits(c); })) {
+        event->accept(); // cancelled: the box never sees the key
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void PhoneEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    // Each committed character is a key press of its own.
+    const QString committed = event->commitString();
+    QString admitted;
+    std::copy_if(committed.cbegin(), committed.cend(), std::back_inserter(admitted),
+        [this](QChar c) { return admits(c); });
+    if (admitted == committed) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(admitted, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
+    event->accept();
+}

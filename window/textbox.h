@@ -1,0 +1,16 @@
+// A multi-line text box whose text, like the texts it shows, breaks lines with
+// CR LF.
+#pragma once
+
+#include <QPlainTextEdit>
+
+class TextBox : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit TextBox(QWidget *parent = nullptr);
+
+    QString text() const;
+    void setText(const QString &text);
+};
