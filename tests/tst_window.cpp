@@ -58,6 +58,7 @@ private:
 void TestWindow::initTestCase()
 {
     configureApplication();
+    ignoreOffscreenLimits();
 }
 
 void TestWindow::init()

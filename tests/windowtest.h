@@ -9,6 +9,18 @@
 
 #include <algorithm>
 
+// The offscreen platform warns about what it cannot do for a window (size
+// hints, mouse grabs); those warnings say nothing about the program.
+inline void ignoreOffscreenLimits()
+{
+    static QtMessageHandler next = nullptr;
+    next = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+            if (!message.startsWith(QLatin1StringView("This plugin does not support")))
+                next(type, context, message);
+        });
+}
+
 // Finds a control of the window by its name, failing the test when missing.
 template<typename Control> Control *control(const QWidget &window, const char *name)
 {

@@ -170,8 +170,7 @@ void frmmain::createControls()
         QCheckBox *box = makeControl<QCheckBox>(this, "Check1");
         box->setProperty("Index", index);
         box->setGeometry(twipsRect(150, checkTops[std::size_t(index)], 255, 210));
-        box->setAutoFillBackground(true);
-        setColour(box, QPalette::Window, bgr(0x00FF8080));
+        setColour(box, QPalette::Window, bgr(0x00FF8080)); // and Text4 shows through
         connect(box, &QCheckBox::clicked, this, [this, index] { Check1_Click(index); });
         Check1[std::size_t(index)] = box;
     }

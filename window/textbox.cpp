@@ -7,6 +7,8 @@ TextBox::TextBox(QWidget *parent)
 {
     // As in any dialog's text box, Tab moves on to the next control.
     setTabChangesFocus(true);
+    // Text starts right inside the border, as in a classic edit control.
+    document()->setDocumentMargin(1);
 }
 
 QString TextBox::text() const

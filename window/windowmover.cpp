@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 
 void WindowMover::start(QWidget *window, Qt::MouseButton button)
 {

@@ -1,0 +1,340 @@
+// The extra panel, the password quiz, the drag by the title band and the close
+// mark, driven through real events.
+#include "app.h"
+#include "clicklabel.h"
+#include "fortunenumber.h"
+#include "imagearea.h"
+#include "mod_date.h"
+#include "phoneedit.h"
+#include "textbox.h"
+#include "texts.h"
+#include "windowtest.h"
+
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTextBlock>
+
+using namespace Qt::Literals::StringLiterals;
+
+class TestPanel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void linkOpensAndClosesThePanel();
+    void answersShowTheirInterpretation_data();
+    void answersShowTheirInterpretation();
+    void answerHandlerRunTwiceEndsTheSame();
+    void spaceTicksAnAnswer();
+    void phoneTestKeepsThePanelOpen();
+    void answerBoxesSitAtTheirLines();
+    void titleBandDragsTheWindow_data();
+    void titleBandDragsTheWindow();
+    void closeMarkEndsTheProgram_data();
+    void closeMarkEndsTheProgram();
+    void randomUseMatchesTheModel();
+
+private:
+    void click(QWidget *target, Qt::MouseButton button = Qt::LeftButton);
+    void tick(int index);
+
+    frmmain *m_window = nullptr;
+    TextBox *m_output = nullptr;
+    PhoneEdit *m_phone = nullptr;
+    QList<QCheckBox *> m_boxes;
+};
+
+void TestPanel::initTestCase()
+{
+    configureApplication();
+    ignoreOffscreenLimits();
+}
+
+void TestPanel::init()
+{
+    m_window = new frmmain;
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_output = control<TextBox>(*m_window, "Text1");
+    m_phone = control<PhoneEdit>(*m_window, "Text2");
+    m_boxes = answerBoxes(*m_window);
+    QVERIFY(m_output && m_phone && m_boxes.size() == 4);
+}
+
+void TestPanel::cleanup()
+{
+    delete m_window;
+    m_window = nullptr;
+}
+
+// A click where the platform would deliver it: at the control's centre, in
+// the window, so the topmost control there receives it.
+void TestPanel::click(QWidget *target, Qt::MouseButton button)
+{
+    const QPoint at = target->mapTo(m_window, target->rect().center());
+    QTest::mouseClick(m_window->windowHandle(), button, {}, at);
+}
+
+void TestPanel::tick(int index)
+{
+    click(m_boxes[index]);
+}
+
+void TestPanel::linkOpensAndClosesThePanel()
+{
+    auto *link = control<ClickLabel>(*m_window, "Label7");
+    click(link);
+    QCOMPARE(m_window->size(), QSize(303, 371));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize()); // not resizable
+    QCOMPARE(m_window->panelState(), u"1"_s);
+    QCOMPARE(m_output->text(), texts::kNumberTrick);
+    QCOMPARE(m_output->text().count(u"\r\n"_s), 18);
+
+    m_output->setText(u"x"_s);
+    click(link);
+    QCOMPARE(m_window->size(), QSize(303, 200));
+    QCOMPARE(m_window->panelState(), u"0"_s);
+    QCOMPARE(m_output->text(), texts::kNumberTrick);
+
+    click(link, Qt::RightButton); // only the left button clicks
+    QCOMPARE(m_window->panelState(), u"0"_s);
+}
+
+void TestPanel::answersShowTheirInterpretation_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<int>("rule");
+    QTest::newRow("A") << 0 << u"选A的人：生日或自家电话号码。"_s << 26;
+    QTest::newRow("B") << 1 << u"选B的人：身份证号码。"_s << 26;
+    QTest::newRow("C") << 2 << u"　　 选C的人：三天两头就视心情而更换。"_s << 27;
+    QTest::newRow("D") << 3 << u"　　 选D的人：精心设计，谁也猜不出的奇怪组合。"_s << 28;
+}
+
+void TestPanel::answersShowTheirInterpretation()
+{
+    QFETCH(int, index);
+    QFETCH(QString, heading);
+    QFETCH(int, rule);
+
+    click(control<ClickLabel>(*m_window, "Label7"));
+    tick(index);
+
+    const QStringList lines = m_output->text().split(u"\r\n"_s);
+    QCOMPARE(lines.size(), 5); // four lines, each ending in CR LF
+    QCOMPARE(lines[0], QString(rule, u'='));
+    QCOMPARE(lines[1], heading);
+    QCOMPARE(lines[2], u"　　"_s);
+    QVERIFY(lines[3].startsWith(u"　　"_s));
+    QCOMPARE(lines[3].endsWith(u' '), index >= 2); // C and D keep their trailing space
+    QVERIFY(lines[4].isEmpty());
+
+    QCOMPARE(m_window->height(), 200);
+    QCOMPARE(m_window->panelState(), u"0"_s);
+    for (QCheckBox *box : std::as_const(m_boxes))
+        QVERIFY(!box->isChecked());
+}
+
+void TestPanel::answerHandlerRunTwiceEndsTheSame()
+{
+    // Some toolkits report clearing the box as a second click.
+    click(control<ClickLabel>(*m_window, "Label7"));
+    tick(2);
+    const QString once = m_output->text();
+    Q_EMIT m_boxes[2]->clicked(false);
+    QCOMPARE(m_output->text(), once);
+    QCOMPARE(m_window->height(), 200);
+    QCOMPARE(m_window->panelState(), u"0"_s);
+    QVERIFY(!m_boxes[2]->isChecked());
+
+    click(control<ClickLabel>(*m_window, "Label7")); // opens again
+    QCOMPARE(m_window->panelState(), u"1"_s);
+}
+
+void TestPanel::spaceTicksAnAnswer()
+{
+    click(control<ClickLabel>(*m_window, "Label7"));
+    m_boxes[3]->setFocus();
+    QTest::keyClick(m_boxes[3], Qt::Key_Space);
+    QCOMPARE(m_output->text(), texts::kAnswerD);
+    QCOMPARE(m_window->height(), 200);
+    QVERIFY(!m_boxes[3]->isChecked());
+}
+
+void TestPanel::phoneTestKeepsThePanelOpen()
+{
+    click(control<ClickLabel>(*m_window, "Label7"));
+    click(control<QPushButton>(*m_window, "CmmTest"));
+    QVERIFY(m_output->text().startsWith(u"-----------------------\r\n手机号码：12345678"_s));
+    QCOMPARE(m_window->height(), 371);
+    QCOMPARE(m_window->panelState(), u"1"_s);
+}
+
+void TestPanel::answerBoxesSitAtTheirLines()
+{
+    // The answers A to D are the question's blocks 2, 4, 6 and 8; each box
+    // must lie on its line and inside the line's indent.
+    auto *question = control<TextBox>(*m_window, "Text4");
+    QTextBlock block = question->document()->firstBlock();
+    for (int index = 0; index < 4; ++index) {
+        block = block.next().next();
+        QVERIFY(block.text().contains(QChar(u'A' + index)));
+        const QRect box = m_boxes[index]->geometry();
+        const QRect line = question->cursorRect(QTextCursor(block))
+                               .translated(question->viewport()->mapTo(m_window, QPoint()));
+        const int overlap = std::min(box.bottom(), line.bottom()) - std::max(box.top(), line.top());
+        QVERIFY2(overlap >= 8,
+            qPrintable(u"answer %1: box %2..%3, line %4..%5"_s.arg(index)
+                           .arg(box.top())
+                           .arg(box.bottom())
+                           .arg(line.top())
+                           .arg(line.bottom())));
+        const QFontMetrics metrics(question->font());
+        QVERIFY(box.left() >= line.left());
+        QVERIFY(box.right() < line.left() + metrics.horizontalAdvance(u"　　 "_s));
+    }
+    // Text4 sits wholly inside the open window, in its navy margin.
+    QVERIFY(QRect(0, 0, 303, 371).contains(question->geometry()));
+}
+
+void TestPanel::titleBandDragsTheWindow_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::newRow("left") << Qt::LeftButton;
+    QTest::newRow("right") << Qt::RightButton;
+    QTest::newRow("middle") << Qt::MiddleButton;
+}
+
+void TestPanel::titleBandDragsTheWindow()
+{
+    QFETCH(Qt::MouseButton, button);
+    QWindow *window = m_window->windowHandle();
+    const QPoint start = m_window->pos();
+
+    QCursor::setPos(m_window->mapToGlobal(QPoint(100, 10))); // where the pointer is
+    QTest::mousePress(window, button, {}, QPoint(100, 10));
+    QTest::mouseMove(window, QPoint(130, 40));
+    QTRY_COMPARE(m_window->pos(), start + QPoint(30, 30));
+    QTRY_COMPARE(window->position(), m_window->pos()); // the platform has caught up
+    QTest::mouseMove(window, QPoint(90, 5)); // relative to the moved window
+    QTRY_COMPARE(m_window->pos(), start + QPoint(20, 25));
+    QTRY_COMPARE(window->position(), m_window->pos());
+    // The pointer keeps its place on the dragged window: (100, 10).
+    QTest::mouseRelease(window, button, {}, QPoint(100, 10));
+
+    // The drag ends with the button: the window stays, and answers clicks.
+    QTest::mouseMove(window, QPoint(150, 100));
+    QTest::qWait(20);
+    QCOMPARE(m_window->pos(), start + QPoint(20, 25));
+    m_output->setText(QString());
+    click(control<QPushButton>(*m_window, "CmmTest"));
+    QVERIFY(!m_output->text().isEmpty());
+    QCOMPARE(QWidget::mouseGrabber(), nullptr);
+}
+
+void TestPanel::closeMarkEndsTheProgram_data()
+{
+    QTest::addColumn<bool>("panelOpen");
+    QTest::newRow("panel closed") << false;
+    QTest::newRow("panel open") << true;
+}
+
+void TestPanel::closeMarkEndsTheProgram()
+{
+    QFETCH(bool, panelOpen);
+    if (panelOpen)
+        click(control<ClickLabel>(*m_window, "Label7"));
+    auto *close = control<ImageArea>(*m_window, "Image1");
+    QTimer::singleShot(0, this, [&] { click(close, Qt::RightButton); });
+    QTimer::singleShot(10, this, [&] { click(close); });
+    QTimer::singleShot(5000, this, [] { QCoreApplication::exit(99); }); // not reached
+    QCOMPARE(QCoreApplication::exec(), 0);
+}
+
+void TestPanel::randomUseMatchesTheModel()
+{
+    // A small model of what the window must show, checked after every one
+    // of a few thousand random user actions.
+    struct Model
+    {
+        QString phone = u"12345678"_s;
+        bool open = false;
+        QString output = texts::kContact;
+    } model;
+    const std::array answers { texts::kAnswerA, texts::kAnswerB, texts::kAnswerC, texts::kAnswerD };
+    const QString separator(23, u'-');
+    const auto testOutput = [&] {
+        const std::optional<double> number = Mod_date::FortuneNumber(model.phone.toStdString());
+        const QString verdict = number
+            ? u"吉凶解释："_s + QString::fromUtf8(Mod_date::FortuneVerdict(*number).data())
+            : u"请输入手机号码"_s;
+        const QString meaning = number
+            ? u"吉凶注解："_s + QString::fromUtf8(Mod_date::FortuneText(*number).data())
+            : u"如：13XXXXXXXXX"_s;
+        return separator + u"\r\n手机号码："_s + model.phone + u"\r\n"_s + separator + u"\r\n\r\n"_s
+            + verdict + u"\r\n\r\n"_s + meaning;
+    };
+
+    const quint32 seed = 20261208;
+    QRandomGenerator random(seed);
+    auto *link = control<ClickLabel>(*m_window, "Label7");
+    auto *test = control<QPushButton>(*m_window, "CmmTest");
+    const QString typeable = u"0123456789 a-+.中"_s;
+    for (int step = 0; step < 3000; ++step) {
+        const int action = random.bounded(model.open ? 7 : 6);
+        switch (action) {
+        case 0:
+        case 1: { // type a character
+            const QChar c = typeable.at(random.bounded(typeable.size()));
+            QTest::sendKeyEvent(QTest::Click, m_phone, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            if (c.isDigit() && c.unicode() < 128)
+                model.phone.insert(m_phone->cursorPosition() - 1, c);
+            break;
+        }
+        case 2: // Backspace
+            if (m_phone->cursorPosition() > 0 && !m_phone->hasSelectedText())
+                model.phone.remove(m_phone->cursorPosition() - 1, 1);
+            QTest::keyClick(m_phone, Qt::Key_Backspace);
+            break;
+        case 3: // test, by the button or by Enter in the phone box
+            if (random.bounded(2)) {
+                click(test);
+            } else {
+                m_phone->setFocus();
+                QTest::keyClick(m_phone, Qt::Key_Return);
+            }
+            model.output = testOutput();
+            break;
+        case 4:
+            click(link);
+            model.open = !model.open;
+            model.output = texts::kNumberTrick;
+            break;
+        case 5: // move the cursor
+            m_phone->setCursorPosition(random.bounded(int(m_phone->text().size()) + 1));
+            break;
+        case 6: { // answer the quiz
+            const int index = random.bounded(4);
+            tick(index);
+            model.open = false;
+            model.output = answers[std::size_t(index)];
+            break;
+        }
+        }
+        const QString where = u"seed %1, step %2, action %3"_s.arg(seed).arg(step).arg(action);
+        QVERIFY2(m_phone->text() == model.phone, qPrintable(where));
+        QVERIFY2(m_output->text() == model.output, qPrintable(where));
+        QVERIFY2(m_window->height() == (model.open ? 371 : 200), qPrintable(where));
+        QVERIFY2(m_window->panelState() == (model.open ? u"1"_s : u"0"_s), qPrintable(where));
+        QVERIFY2(std::none_of(
+                     m_boxes.cbegin(), m_boxes.cend(), [](QCheckBox *b) { return b->isChecked(); }),
+            qPrintable(where));
+    }
+}
+
+QTEST_MAIN(TestPanel)
+#include "tst_panel.moc"
