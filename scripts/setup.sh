@@ -9,10 +9,16 @@ packages=(
   cmake g++ make git
   # Qt 6 widgets and QtTest, and the X11 platform plugin the window runs on
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  # Qt's own Chinese texts (standard context menus)
+  qt6-translations-l10n
   # benchmarks
   libbenchmark-dev
+  # packaging and its validators
+  dpkg-dev desktop-file-utils appstream
   # free fonts of the window's designs: a Song (Ming) face, a Kai face, URW Gothic
   fontconfig fonts-arphic-uming fonts-arphic-ukai fonts-urw-base35
+  # a Chinese font of another design, for the test that runs without the above
+  fonts-droid-fallback
   # a real X server and window manager for the desktop tests
   xvfb xauth openbox xdotool x11-utils
 )

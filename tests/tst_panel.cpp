@@ -239,18 +239,27 @@ void TestPanel::titleBandDragsTheWindow()
 void TestPanel::closeMarkEndsTheProgram_data()
 {
     QTest::addColumn<bool>("panelOpen");
-    QTest::newRow("panel closed") << false;
-    QTest::newRow("panel open") << true;
+    QTest::addColumn<bool>("byAssistiveTechnology");
+    QTest::newRow("panel closed") << false << false;
+    QTest::newRow("panel open") << true << false;
+    QTest::newRow("press action") << false << true;
 }
 
 void TestPanel::closeMarkEndsTheProgram()
 {
     QFETCH(bool, panelOpen);
+    QFETCH(bool, byAssistiveTechnology);
     if (panelOpen)
         click(control<ClickLabel>(*m_window, "Label7"));
     auto *close = control<ImageArea>(*m_window, "Image1");
     QTimer::singleShot(0, this, [&] { click(close, Qt::RightButton); });
-    QTimer::singleShot(10, this, [&] { click(close); });
+    QTimer::singleShot(10, this, [&] {
+        if (byAssistiveTechnology)
+            QAccessible::queryAccessibleInterface(close)->actionInterface()->doAction(
+                QAccessibleActionInterface::pressAction());
+        else
+            click(close);
+    });
     QTimer::singleShot(5000, this, [] { QCoreApplication::exit(99); }); // not reached
     QCOMPARE(QCoreApplication::exec(), 0);
 }

@@ -7,8 +7,10 @@
 #include "texts.h"
 #include "windowtest.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QFontInfo>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
@@ -45,6 +47,8 @@ private slots:
     void inputMethodTextIsFiltered();
     void pastedTextKeepsOnlyDigits();
     void outputBoxIsReadOnlyButCopyable();
+    void contextMenusReadInChinese();
+    void controlsHaveAccessibleNames();
 
 private:
     QString runTest(const QString &phone);
@@ -405,6 +409,60 @@ void TestWindow::outputBoxIsReadOnlyButCopyable()
     QTest::keyClick(m_output, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(m_output, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QString(before).replace(u"\r\n"_s, u"\n"_s));
+}
+
+void TestWindow::contextMenusReadInChinese()
+{
+    const auto menuTexts = [](QMenu *menu) {
+        QStringList texts;
+        for (const QAction *action : menu->actions())
+            texts << action->text();
+        delete menu;
+        return texts.join(u'|');
+    };
+    const QString phoneMenu = menuTexts(m_phone->createStandardContextMenu());
+    const QString outputMenu = menuTexts(m_output->createStandardContextMenu());
+    for (const QString &text : { u"撤消"_s, u"剪切"_s, u"复制"_s, u"粘贴"_s, u"全选"_s })
+        QVERIFY2(phoneMenu.contains(text), qPrintable(phoneMenu));
+    for (const QString &text : { u"复制"_s, u"全选"_s })
+        QVERIFY2(outputMenu.contains(text), qPrintable(outputMenu));
+}
+
+void TestWindow::controlsHaveAccessibleNames()
+{
+    const QList<std::tuple<const char *, QString, QAccessible::Role>> expected {
+        { "Text2", u"手机号码"_s, QAccessible::EditableText },
+        { "CmmTest", u"测算"_s, QAccessible::Button },
+        { "Text1", u"测算结果"_s, QAccessible::EditableText },
+        { "Label7", u"其它功能"_s, QAccessible::StaticText },
+        { "Text4", u"密码测验题目"_s, QAccessible::EditableText },
+        { "Image1", u"关闭程序"_s, QAccessible::Button },
+        { "Image2", u"拖动窗口"_s, QAccessible::TitleBar },
+    };
+    for (const auto &[name, accessibleName, role] : expected) {
+        QAccessibleInterface *item
+            = QAccessible::queryAccessibleInterface(control<QWidget>(*m_window, name));
+        QVERIFY2(item, name);
+        QCOMPARE(item->text(QAccessible::Name), accessibleName);
+        QCOMPARE(item->role(), role);
+    }
+    const QList<QCheckBox *> boxes = answerBoxes(*m_window);
+    for (int i = 0; i < 4; ++i) {
+        QAccessibleInterface *item = QAccessible::queryAccessibleInterface(boxes[i]);
+        QVERIFY(item->text(QAccessible::Name).startsWith(u"答案"_s + QChar(u'A' + i) + u"："_s));
+        QCOMPARE(item->role(), QAccessible::CheckBox);
+    }
+    // The phone box is labelled by the prompt beside it.
+    QAccessibleInterface *phone = QAccessible::queryAccessibleInterface(m_phone);
+    const auto labels = phone->relations(QAccessible::Label);
+    QVERIFY(!labels.isEmpty());
+    QCOMPARE(labels.first().first->text(QAccessible::Name), u"手机号码："_s);
+    // The close area can be pressed without a mouse.
+    QAccessibleInterface *close
+        = QAccessible::queryAccessibleInterface(control<QWidget>(*m_window, "Image1"));
+    QVERIFY(close->actionInterface());
+    QCOMPARE(close->actionInterface()->actionNames(),
+        QStringList { QAccessibleActionInterface::pressAction() });
 }
 
 QTEST_MAIN(TestWindow)

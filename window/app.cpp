@@ -3,8 +3,12 @@
 #include "fonts.h"
 #include "frmmain.h"
 
+#include "imagearea.h"
+
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
@@ -44,8 +48,17 @@ bool someDisplayNamed()
 
 void configureApplication()
 {
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.example.PhoneFortune"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     fonts::installSubstitutions();
+    ImageArea::installAccessibility();
+
+    // The toolkit's own texts (the text boxes' context menus) in Chinese, like
+    // the rest of the window, whatever the desktop's language.
+    auto *translator = new QTranslator(qApp);
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
 }
 
 int runProgram(int argc, char **argv)

@@ -90,6 +90,7 @@ frmmain::frmmain(QWidget *parent)
     setHeightInTwips(kClosedHeight);
     createControls();
     arrangeTabOrder();
+    nameForAssistiveTechnology();
     CmmTest->setFocus();
 
     const QRect screenArea = screen()->geometry();
@@ -108,12 +109,12 @@ void frmmain::createControls()
     Label6 = createLabel(
         this, "Label6", u"Vexo手机号码测吉祥"_s, 1050, 75, bgr(0x00FFFFFF), fonts::title());
 
-    Image1 = makeControl<ImageArea>(this, "Image1");
+    Image1 = makeControl<ImageArea>(this, "Image1", QAccessible::Button);
     Image1->setGeometry(twipsRect(4125, 45, 330, 300));
     Image1->setToolTip(u"关闭程序"_s);
     connect(Image1, &ImageArea::clicked, this, &frmmain::Image1_Click);
 
-    Image2 = makeControl<ImageArea>(this, "Image2");
+    Image2 = makeControl<ImageArea>(this, "Image2", QAccessible::TitleBar);
     Image2->setGeometry(twipsRect(0, 0, 4095, 375));
     connect(Image2, &ImageArea::mouseDown, this, &frmmain::Image2_MouseDown);
 
@@ -174,6 +175,24 @@ void frmmain::createControls()
         connect(box, &QCheckBox::clicked, this, [this, index] { Check1_Click(index); });
         Check1[std::size_t(index)] = box;
     }
+}
+
+void frmmain::nameForAssistiveTechnology()
+{
+    Image2->setAccessibleName(u"拖动窗口"_s);
+    Image1->setAccessibleName(u"关闭程序"_s);
+    Label3->setBuddy(Text2);
+    Text2->setAccessibleName(u"手机号码"_s);
+    CmmTest->setAccessibleName(u"测算"_s);
+    CmmTest->setAccessibleDescription(u"测算手机号码的吉凶"_s);
+    Text1->setAccessibleName(u"测算结果"_s);
+    Label7->setAccessibleName(u"其它功能"_s);
+    Label7->setAccessibleDescription(u"打开或关闭数字游戏和密码测验"_s);
+    Text4->setAccessibleName(u"密码测验题目"_s);
+    const std::array answers { u"答案A：生日或自家电话号码"_s, u"答案B：身份证号码"_s,
+        u"答案C：三天两头就视心情而更换"_s, u"答案D：精心设计，谁也猜不出的奇怪组合"_s };
+    for (std::size_t index = 0; index < Check1.size(); ++index)
+        Check1[index]->setAccessibleName(answers[index]);
 }
 
 void frmmain::arrangeTabOrder()

@@ -34,6 +34,7 @@ protected:
 private:
     void createControls();
     void arrangeTabOrder();
+    void nameForAssistiveTechnology();
     void setHeightInTwips(int height);
 
     // Event handlers, named by control and event.

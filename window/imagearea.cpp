@@ -1,10 +1,47 @@
 #include "imagearea.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 
-ImageArea::ImageArea(QWidget *parent)
+namespace {
+
+class ImageAreaAccessible : public QAccessibleWidget
+{
+public:
+    explicit ImageAreaAccessible(ImageArea *area)
+        : QAccessibleWidget(area, area->accessibleRole())
+    { }
+
+    QStringList actionNames() const override
+    {
+        return role() == QAccessible::Button ? QStringList { pressAction() } : QStringList {};
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction() && role() == QAccessible::Button)
+            Q_EMIT static_cast<ImageArea *>(widget())->clicked();
+    }
+};
+
+QAccessibleInterface *accessibleImageArea(const QString &, QObject *object)
+{
+    if (auto *area = qobject_cast<ImageArea *>(object))
+        return new ImageAreaAccessible(area);
+    return nullptr;
+}
+
+} // namespace
+
+ImageArea::ImageArea(QAccessible::Role role, QWidget *parent)
     : QWidget(parent)
+    , m_role(role)
 { }
+
+void ImageArea::installAccessibility()
+{
+    QAccessible::installFactory(accessibleImageArea);
+}
 
 void ImageArea::mousePressEvent(QMouseEvent *event)
 {

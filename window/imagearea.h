@@ -2,6 +2,7 @@
 // presses over its whole rectangle.
 #pragma once
 
+#include <QAccessible>
 #include <QWidget>
 
 class ImageArea : public QWidget
@@ -9,7 +10,14 @@ class ImageArea : public QWidget
     Q_OBJECT
 
 public:
-    explicit ImageArea(QWidget *parent = nullptr);
+    // role: what the area is to assistive technology; a button offers a
+    // press action that clicks it.
+    explicit ImageArea(QAccessible::Role role, QWidget *parent = nullptr);
+
+    QAccessible::Role accessibleRole() const { return m_role; }
+
+    // Lets assistive technology see image areas by their roles; call once.
+    static void installAccessibility();
 
 Q_SIGNALS:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPointF position);
@@ -19,4 +27,7 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QAccessible::Role m_role;
 };
