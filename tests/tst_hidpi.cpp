@@ -1,0 +1,93 @@
+// The window on a high-density screen (run with QT_SCALE_FACTOR set): same
+// proportions, a skin enlarged without blur, every text inside its control.
+#include "app.h"
+#include "windowtest.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <set>
+
+using namespace Qt::Literals::StringLiterals;
+
+class TestHighDpi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void keepsItsProportions();
+    void skinIsEnlargedWithoutBlur();
+    void textsStayInsideTheirControls();
+
+private:
+    std::unique_ptr<frmmain> m_window;
+    qreal m_scale = 1;
+};
+
+void TestHighDpi::initTestCase()
+{
+    configureApplication();
+    ignoreOffscreenLimits();
+    m_scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
+    QVERIFY2(m_scale > 1, "run with QT_SCALE_FACTOR above 1");
+    m_window = std::make_unique<frmmain>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestHighDpi::keepsItsProportions()
+{
+    QCOMPARE(m_window->devicePixelRatio(), m_scale);
+    QCOMPARE(m_window->size(), QSize(303, 200));
+    const QPixmap shot = m_window->grab();
+    QCOMPARE(shot.size(), (QSizeF(303, 200) * m_scale).toSize());
+    QCOMPARE(control<QWidget>(*m_window, "Text1")->geometry(), QRect(10, 64, 282, 113));
+}
+
+void TestHighDpi::skinIsEnlargedWithoutBlur()
+{
+    // Every device pixel of the close mark and the strips beside it (where
+    // no text is drawn) has one of the skin's own colours.
+    const QImage skin(u":/skin.bmp"_s);
+    std::set<QRgb> colours;
+    for (const QRgb colour : skin.colorTable())
+        colours.insert(colour | 0xFF000000);
+    const QImage shot = m_window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect area = QRectF(QPointF(276, 0) * m_scale, QSizeF(26, 32) * m_scale).toRect();
+    int checked = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x, ++checked)
+            if (!colours.count(shot.pixel(x, y))) {
+                shot.save(QDir::temp().filePath(u"phone-fortune-hidpi.png"_s));
+                QFAIL(qPrintable(u"blended colour %1 at %2,%3"_s
+                                     .arg(QColor(shot.pixel(x, y)).name())
+                                     .arg(x)
+                                     .arg(y)));
+            }
+    QVERIFY(checked > 26 * 32);
+    // And the cross stays black in the middle of its stroke.
+    QVERIFY(pixelIs(shot, (QPointF(286.5, 12.5) * m_scale).toPoint(), Qt::black,
+                    QDir::temp().filePath(u"phone-fortune-hidpi.png"_s)));
+}
+
+void TestHighDpi::textsStayInsideTheirControls()
+{
+    const auto fits = [](const QWidget *control, const QString &text, qreal room) {
+        const qreal width = QFontMetricsF(control->font()).horizontalAdvance(text);
+        if (width > room)
+            qWarning() << control->objectName() << text << width << "wider than" << room;
+        return width <= room;
+    };
+    for (QLabel *label : m_window->findChildren<QLabel *>()) {
+        QVERIFY(fits(label, label->text(), label->width()));
+        QVERIFY(QFontMetricsF(label->font()).height() <= label->height());
+    }
+    auto *phone = control<QLineEdit>(*m_window, "Text2");
+    QVERIFY(fits(phone, phone->text(), phone->width() - 6));
+    auto *test = control<QPushButton>(*m_window, "CmmTest");
+    QVERIFY(fits(test, test->text(), test->width() - 8));
+}
+
+QTEST_MAIN(TestHighDpi)
+#include "tst_hidpi.moc"
