@@ -60,15 +60,15 @@ void TestHighDpi::skinIsEnlargedWithoutBlur()
         for (int x = area.left(); x <= area.right(); ++x, ++checked)
             if (!colours.count(shot.pixel(x, y))) {
                 shot.save(QDir::temp().filePath(u"phone-fortune-hidpi.png"_s));
-                QFAIL(qPrintable(u"blended colour %1 at %2,%3"_s
-                                     .arg(QColor(shot.pixel(x, y)).name())
-                                     .arg(x)
-                                     .arg(y)));
+                QFAIL(
+                    qPrintable(u"blended colour %1 at %2,%3"_s.arg(QColor(shot.pixel(x, y)).name())
+                                   .arg(x)
+                                   .arg(y)));
             }
     QVERIFY(checked > 26 * 32);
     // And the cross stays black in the middle of its stroke.
     QVERIFY(pixelIs(shot, (QPointF(286.5, 12.5) * m_scale).toPoint(), Qt::black,
-                    QDir::temp().filePath(u"phone-fortune-hidpi.png"_s)));
+        QDir::temp().filePath(u"phone-fortune-hidpi.png"_s)));
 }
 
 void TestHighDpi::textsStayInsideTheirControls()

@@ -1,0 +1,106 @@
+// End to end on a real X server: the built program started as a user starts
+// it, driven with real pointer and key input, read back through the clipboard.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QtTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString run(const QStringList &command)
+{
+    QProcess process;
+    process.start(command.first(), command.mid(1));
+    process.waitForFinished(20000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+// xdotool's geometry of a window: X, Y, WIDTH and HEIGHT.
+QRect geometry(const QString &window)
+{
+    const QString shell = run({ u"xdotool"_s, u"getwindowgeometry"_s, u"--shell"_s, window });
+    QMap<QString, int> value;
+    for (const QString &line : shell.split(u'\n'))
+        value.insert(line.section(u'=', 0, 0), line.section(u'=', 1).toInt());
+    return QRect(value[u"X"_s], value[u"Y"_s], value[u"WIDTH"_s], value[u"HEIGHT"_s]);
+}
+
+} // namespace
+
+class TestDesktop : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void userRunsThePhoneTest();
+
+private:
+    void clickAt(QPoint inWindow);
+    void key(const QString &keys);
+
+    QString m_window;
+    QPoint m_origin;
+};
+
+void TestDesktop::clickAt(QPoint inWindow)
+{
+    const QPoint at = m_origin + inWindow;
+    run({ u"xdotool"_s, u"mousemove"_s, u"--sync"_s, QString::number(at.x()),
+        QString::number(at.y()), u"click"_s, u"1"_s });
+}
+
+void TestDesktop::key(const QString &keys)
+{
+    run(QStringList { u"xdotool"_s, u"key"_s, u"--delay"_s, u"20"_s } + keys.split(u' '));
+}
+
+void TestDesktop::userRunsThePhoneTest()
+{
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(QStringLiteral(PHONE_FORTUNE_BINARY), {});
+    QVERIFY(program.waitForStarted());
+
+    m_window = run({ u"xdotool"_s, u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s,
+        u"^手机号码吉祥如意测算$"_s });
+    QVERIFY2(!m_window.isEmpty() && !m_window.contains(u'\n'), qPrintable(m_window));
+
+    // Borderless, 303 x 200, centred on the screen.
+    const QString extents = run({ u"xprop"_s, u"-id"_s, m_window, u"_NET_FRAME_EXTENTS"_s });
+    QVERIFY2(extents.endsWith(u"= 0, 0, 0, 0"_s), qPrintable(extents));
+    QRect frame = geometry(m_window);
+    QCOMPARE(frame.size(), QSize(303, 200));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QVERIFY2(std::abs(frame.center().x() - screen.center().x()) <= 1
+            && std::abs(frame.center().y() - screen.center().y()) <= 1,
+        qPrintable(u"window at %1,%2"_s.arg(frame.x()).arg(frame.y())));
+    m_origin = frame.topLeft();
+
+    // Type a number (a letter among it is refused) and press the test button.
+    clickAt({ 130, 46 });
+    key(u"End"_s + u" BackSpace"_s.repeated(8));
+    run({ u"xdotool"_s, u"type"_s, u"--delay"_s, u"20"_s, u"1391234a5678"_s });
+    clickAt({ 250, 46 });
+
+    // Read the result back as a user would: select it all and copy it.
+    clickAt({ 150, 120 });
+    key(u"ctrl+a ctrl+c"_s);
+    const QString expected = u"-----------------------\n手机号码：13912345678\n"
+                             "-----------------------\n\n吉凶解释：吉带凶\n\n"
+                             "吉凶注解：有得有失.华而不实"_s;
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::clipboard()->text(), expected, 10000);
+
+    // Open the extra panel, then close the program with its close mark.
+    clickAt({ 20, 186 });
+    QTRY_COMPARE(geometry(m_window).size(), QSize(303, 371));
+    clickAt({ 286, 12 });
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+}
+
+QTEST_MAIN(TestDesktop)
+#include "tst_desktop.moc"
