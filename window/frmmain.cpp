@@ -9,6 +9,7 @@
 #include "phoneedit.h"
 #include "textbox.h"
 #include "texts.h"
+#include "textstore.h"
 #include "twips.h"
 
 #include <QApplication>
@@ -72,7 +73,6 @@ TextBox *createTextBox(QWidget *parent, const char *name, const QString &text, Q
     auto *box = makeControl<TextBox>(parent, name);
     box->setGeometry(geometry);
     box->setText(text);
-    box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     return box;
 }
 
@@ -153,11 +153,16 @@ void frmmain::createControls()
     Frame1 = makeControl<QFrame>(this, "Frame1");
     Frame1->setGeometry(twipsRect(4185, 2220, 120, 345));
     Frame1->hide();
-    Text3 = createTextBox(Frame1, "Text3", texts::kNumberTrick, twipsRect(165, 990, 765, 375));
-    Txt01 = createTextBox(Frame1, "Txt01", texts::kAnswerA, twipsRect(510, 1875, 780, 315));
-    Txt02 = createTextBox(Frame1, "Txt02", texts::kAnswerB, twipsRect(495, 2565, 780, 315));
-    Txt03 = createTextBox(Frame1, "Txt03", texts::kAnswerC, twipsRect(510, 3030, 780, 315));
-    Txt04 = createTextBox(Frame1, "Txt04", texts::kAnswerD, twipsRect(510, 3540, 780, 315));
+    const auto store = [this](const char *name, const QString &text, QRect geometry) {
+        auto *box = makeControl<TextStore>(Frame1, name, text);
+        box->setGeometry(geometry);
+        return box;
+    };
+    Text3 = store("Text3", texts::kNumberTrick, twipsRect(165, 990, 765, 375));
+    Txt01 = store("Txt01", texts::kAnswerA, twipsRect(510, 1875, 780, 315));
+    Txt02 = store("Txt02", texts::kAnswerB, twipsRect(495, 2565, 780, 315));
+    Txt03 = store("Txt03", texts::kAnswerC, twipsRect(510, 3030, 780, 315));
+    Txt04 = store("Txt04", texts::kAnswerD, twipsRect(510, 3540, 780, 315));
     Label1 = createLabel(
         Frame1, "Label1", u"吉凶解释："_s, 855, 180, palette().windowText().color(), font());
     Label2 = createLabel(
@@ -279,7 +284,7 @@ void frmmain::Label7_Click()
 
 void frmmain::Check1_Click(int Index)
 {
-    const std::array<TextBox *, 4> answers { Txt01, Txt02, Txt03, Txt04 };
+    const std::array<TextStore *, 4> answers { Txt01, Txt02, Txt03, Txt04 };
     Text1->setText(answers[std::size_t(Index)]->text());
     setHeightInTwips(kClosedHeight);
     Check1[std::size_t(Index)]->setChecked(false);

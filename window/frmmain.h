@@ -16,6 +16,7 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class TextBox;
+class TextStore;
 
 class frmmain : public QWidget
 {
@@ -61,11 +62,11 @@ private:
     TextBox *Text1 = nullptr;
     PhoneEdit *Text2 = nullptr;
     QFrame *Frame1 = nullptr;
-    TextBox *Text3 = nullptr;
-    TextBox *Txt01 = nullptr;
-    TextBox *Txt02 = nullptr;
-    TextBox *Txt03 = nullptr;
-    TextBox *Txt04 = nullptr;
+    TextStore *Text3 = nullptr;
+    TextStore *Txt01 = nullptr;
+    TextStore *Txt02 = nullptr;
+    TextStore *Txt03 = nullptr;
+    TextStore *Txt04 = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
     std::array<QCheckBox *, 4> Check1 {};

@@ -1,6 +1,31 @@
 #include "textbox.h"
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Wrapping at word boundaries takes time quadratic in the length of a word
+// that is longer than a line, such as a pasted run of many thousand digits;
+// texts with lines that long are wrapped anywhere instead.
+constexpr qsizetype kLongLine = 1000;
+
+bool hasLongLine(const QString &text)
+{
+    qsizetype lineStart = 0;
+    while (lineStart <= text.size()) {
+        qsizetype lineEnd = text.indexOf(u'\n', lineStart);
+        if (lineEnd < 0)
+            lineEnd = text.size();
+        if (lineEnd - lineStart > kLongLine)
+            return true;
+        lineStart = lineEnd + 1;
+    }
+    return false;
+}
+
+} // namespace
 
 TextBox::TextBox(QWidget *parent)
     : QPlainTextEdit(parent)
@@ -9,6 +34,7 @@ TextBox::TextBox(QWidget *parent)
     setTabChangesFocus(true);
     // Text starts right inside the border, as in a classic edit control.
     document()->setDocumentMargin(1);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 QString TextBox::text() const
@@ -18,5 +44,8 @@ QString TextBox::text() const
 
 void TextBox::setText(const QString &text)
 {
-    setPlainText(QString(text).replace(u"\r\n"_s, u"\n"_s));
+    const QString plain = QString(text).replace(u"\r\n"_s, u"\n"_s);
+    setWordWrapMode(
+        hasLongLine(plain) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setPlainText(plain);
 }
