@@ -25,12 +25,15 @@ void installSubstitutions()
 {
     // A Song (Ming) face, a Kai face and URW Gothic are the free designs of
     // the three; the later names are further fallbacks.
-    QFont::insertSubstitutions(kSong,
-        { u"SimSun"_s, u"AR PL UMing CN"_s, u"Noto Serif CJK SC"_s, u"AR PL UKai CN"_s,
-            u"WenQuanYi Zen Hei"_s });
+    // Any Chinese face is better than a Western one, whose Latin letters are
+    // wider than the layout allows.
+    const QStringList chinese { u"Noto Serif CJK SC"_s, u"Noto Sans CJK SC"_s,
+        u"WenQuanYi Zen Hei"_s, u"Droid Sans Fallback"_s };
+    QFont::insertSubstitutions(
+        kSong, QStringList { u"SimSun"_s, u"AR PL UMing CN"_s, u"AR PL UKai CN"_s } + chinese);
     QFont::insertSubstitutions(kKai,
-        { u"KaiTi"_s, u"KaiTi_GB2312"_s, u"AR PL UKai CN"_s, u"AR PL UMing CN"_s,
-            u"Noto Serif CJK SC"_s });
+        QStringList { u"KaiTi"_s, u"KaiTi_GB2312"_s, u"AR PL UKai CN"_s, u"AR PL UMing CN"_s }
+            + chinese);
     QFont::insertSubstitutions(
         kCenturyGothic, { u"URW Gothic"_s, u"TeX Gyre Adventor"_s, u"DejaVu Sans"_s });
 }

@@ -26,6 +26,7 @@ namespace {
 constexpr int kClientWidth = 4545;
 constexpr int kClosedHeight = 3000;
 constexpr int kOpenHeight = 5565;
+constexpr int kSkinInnerRight = 297; // pixels: where the skin's right edge begins
 
 // A colour written as &H00BBGGRR.
 constexpr QColor bgr(quint32 value)
@@ -65,6 +66,15 @@ Label *createLabel(QWidget *parent, const char *name, const QString &caption, in
     setColour(label, QPalette::WindowText, textColour);
     label->move(twips(left), twips(top));
     label->adjustSize();
+    // Should a substitute font be wider than the design's (a desktop without
+    // the window's fonts), the caption is narrowed to end inside the skin.
+    const int room = kSkinInnerRight - label->x();
+    if (label->width() > room) {
+        QFont narrowed = font;
+        narrowed.setStretch(100 * room / label->width());
+        label->setFont(narrowed);
+        label->adjustSize();
+    }
     return label;
 }
 
