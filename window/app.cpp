@@ -2,7 +2,6 @@
 
 #include "fonts.h"
 #include "frmmain.h"
-
 #include "imagearea.h"
 
 #include <QApplication>
@@ -72,7 +71,7 @@ int runProgram(int argc, char **argv)
     QApplication app(argc, argv);
     qInstallMessageHandler(defaultHandler);
     for (const auto &[type, message] : std::exchange(heldMessages, {}))
-        defaultHandler(type, QMessageLogContext(), message);
+        qt_message_output(type, QMessageLogContext(), message);
 
     configureApplication();
     frmmain window;
