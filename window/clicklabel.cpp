@@ -1,6 +1,6 @@
 #include "clicklabel.h"
 
-#include <QMouseEvent>
+#include "click.h"
 
 ClickLabel::ClickLabel(const QString &text, QWidget *parent)
     : QLabel(text, parent)
@@ -14,6 +14,6 @@ void ClickLabel::mousePressEvent(QMouseEvent *event)
 void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (isClick(*this, *event))
         Q_EMIT clicked();
 }

@@ -1,7 +1,8 @@
 #include "imagearea.h"
 
+#include "click.h"
+
 #include <QAccessibleWidget>
-#include <QMouseEvent>
 
 namespace {
 
@@ -52,6 +53,6 @@ void ImageArea::mousePressEvent(QMouseEvent *event)
 void ImageArea::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (isClick(*this, *event))
         Q_EMIT clicked();
 }
