@@ -12,13 +12,6 @@ const QString kSong = u"宋体"_s;
 const QString kKai = u"楷体_GB2312"_s;
 const QString kCenturyGothic = u"Century Gothic"_s;
 
-QFont font(const QString &family, int pointSize)
-{
-    QFont f(family, pointSize);
-    f.setStyleHint(QFont::AnyStyle, QFont::PreferDefault);
-    return f;
-}
-
 } // namespace
 
 void installSubstitutions()
@@ -40,24 +33,24 @@ void installSubstitutions()
 
 QFont window()
 {
-    return font(kSong, 9);
+    return QFont(kSong, 9);
 }
 
 QFont title()
 {
-    return font(kSong, 12);
+    return QFont(kSong, 12);
 }
 
 QFont link()
 {
-    QFont f = font(kKai, 9);
+    QFont f(kKai, 9);
     f.setUnderline(true);
     return f;
 }
 
 QFont phoneBox()
 {
-    QFont f = font(kCenturyGothic, 9);
+    QFont f(kCenturyGothic, 9);
     f.setItalic(true);
     return f;
 }
