@@ -264,7 +264,8 @@ void frmmain::CmmTest_Click()
     // Only typing is filtered to digits; a tail that is not four digits (or
     // fewer, all digits) gets the same prompts as an empty box.
     const QByteArray phone = Text2->text().toUtf8();
-    const std::optional<double> number = Mod_date::FortuneNumber(phone.toStdString());
+    const std::optional<double> number
+        = Mod_date::FortuneNumber(std::string_view(phone.constData(), std::size_t(phone.size())));
     if (number) {
         Label1->setText(Label1->text() + fromUtf8(Mod_date::FortuneVerdict(*number)));
         Label2->setText(Label2->text() + fromUtf8(Mod_date::FortuneText(*number)));
