@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWidget>
-#include <QWindow>
 
 void WindowMover::start(QWidget *window, Qt::MouseButton button)
 {
