@@ -1,6 +1,5 @@
 // The window on a desktop that has none of its fonts (run with FONTCONFIG_FILE
 // naming a font set without them): it starts, and every text still shows.
-#include "app.h"
 #include "phoneedit.h"
 #include "textbox.h"
 #include "windowtest.h"
@@ -28,11 +27,8 @@ private:
 void TestFallback::initTestCase()
 {
     QVERIFY2(qEnvironmentVariableIsSet("FONTCONFIG_FILE"), "run with FONTCONFIG_FILE set");
-    configureApplication();
-    ignoreOffscreenLimits();
-    m_window = std::make_unique<frmmain>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    setUpApplication();
+    QVERIFY((m_window = shownWindow()));
 }
 
 void TestFallback::designFontsAreMissing()

@@ -1,6 +1,5 @@
 // The window on a high-density screen (run with QT_SCALE_FACTOR set): same
 // proportions, a skin enlarged without blur, every text inside its control.
-#include "app.h"
 #include "windowtest.h"
 
 #include <QLabel>
@@ -27,13 +26,10 @@ private:
 
 void TestHighDpi::initTestCase()
 {
-    configureApplication();
-    ignoreOffscreenLimits();
+    setUpApplication();
     m_scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
     QVERIFY2(m_scale > 1, "run with QT_SCALE_FACTOR above 1");
-    m_window = std::make_unique<frmmain>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY((m_window = shownWindow()));
 }
 
 void TestHighDpi::keepsItsProportions()

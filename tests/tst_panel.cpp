@@ -1,6 +1,5 @@
 // The extra panel, the password quiz, the drag by the title band and the close
 // mark, driven through real events.
-#include "app.h"
 #include "clicklabel.h"
 #include "fortunenumber.h"
 #include "imagearea.h"
@@ -42,7 +41,7 @@ private:
     void click(QWidget *target, Qt::MouseButton button = Qt::LeftButton);
     void tick(int index);
 
-    frmmain *m_window = nullptr;
+    std::unique_ptr<frmmain> m_window;
     TextBox *m_output = nullptr;
     PhoneEdit *m_phone = nullptr;
     QList<QCheckBox *> m_boxes;
@@ -50,15 +49,12 @@ private:
 
 void TestPanel::initTestCase()
 {
-    configureApplication();
-    ignoreOffscreenLimits();
+    setUpApplication();
 }
 
 void TestPanel::init()
 {
-    m_window = new frmmain;
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QVERIFY((m_window = shownWindow()));
     m_output = control<TextBox>(*m_window, "Text1");
     m_phone = control<PhoneEdit>(*m_window, "Text2");
     m_boxes = answerBoxes(*m_window);
@@ -67,15 +63,14 @@ void TestPanel::init()
 
 void TestPanel::cleanup()
 {
-    delete m_window;
-    m_window = nullptr;
+    m_window.reset();
 }
 
 // A click where the platform would deliver it: at the control's centre, in
 // the window, so the topmost control there receives it.
 void TestPanel::click(QWidget *target, Qt::MouseButton button)
 {
-    const QPoint at = target->mapTo(m_window, target->rect().center());
+    const QPoint at = target->mapTo(m_window.get(), target->rect().center());
     QTest::mouseClick(m_window->windowHandle(), button, {}, at);
 }
 
@@ -185,7 +180,7 @@ void TestPanel::answerBoxesSitAtTheirLines()
         QVERIFY(block.text().contains(QChar(u'A' + index)));
         const QRect box = m_boxes[index]->geometry();
         const QRect line = question->cursorRect(QTextCursor(block))
-                               .translated(question->viewport()->mapTo(m_window, QPoint()));
+                               .translated(question->viewport()->mapTo(m_window.get(), QPoint()));
         const int overlap = std::min(box.bottom(), line.bottom()) - std::max(box.top(), line.top());
         QVERIFY2(overlap >= 8,
             qPrintable(u"answer %1: box %2..%3, line %4..%5"_s.arg(index)

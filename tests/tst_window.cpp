@@ -1,5 +1,4 @@
 // The window as a user meets it: its controls, look, typing and the phone test.
-#include "app.h"
 #include "clicklabel.h"
 #include "imagearea.h"
 #include "phoneedit.h"
@@ -53,7 +52,7 @@ private slots:
 private:
     QString runTest(const QString &phone);
 
-    frmmain *m_window = nullptr;
+    std::unique_ptr<frmmain> m_window;
     PhoneEdit *m_phone = nullptr;
     QPushButton *m_test = nullptr;
     TextBox *m_output = nullptr;
@@ -61,15 +60,12 @@ private:
 
 void TestWindow::initTestCase()
 {
-    configureApplication();
-    ignoreOffscreenLimits();
+    setUpApplication();
 }
 
 void TestWindow::init()
 {
-    m_window = new frmmain;
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QVERIFY((m_window = shownWindow()));
     m_phone = control<PhoneEdit>(*m_window, "Text2");
     m_test = control<QPushButton>(*m_window, "CmmTest");
     m_output = control<TextBox>(*m_window, "Text1");
@@ -78,8 +74,7 @@ void TestWindow::init()
 
 void TestWindow::cleanup()
 {
-    delete m_window;
-    m_window = nullptr;
+    m_window.reset();
 }
 
 QString TestWindow::runTest(const QString &phone)

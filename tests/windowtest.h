@@ -1,6 +1,7 @@
 // Helpers shared by the tests that drive the real window.
 #pragma once
 
+#include "app.h"
 #include "frmmain.h"
 
 #include <QCheckBox>
@@ -8,6 +9,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <memory>
 
 // The offscreen platform warns about what it cannot do for a window (size
 // hints, mouse grabs); those warnings say nothing about the program.
@@ -19,6 +21,23 @@ inline void ignoreOffscreenLimits()
             if (!message.startsWith(QLatin1StringView("This plugin does not support")))
                 next(type, context, message);
         });
+}
+
+// Sets the application up as the program does, quiet about the platform.
+inline void setUpApplication()
+{
+    configureApplication();
+    ignoreOffscreenLimits();
+}
+
+// A new window, shown and exposed by the platform; null if it never was.
+inline std::unique_ptr<frmmain> shownWindow()
+{
+    auto window = std::make_unique<frmmain>();
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        return nullptr;
+    return window;
 }
 
 // Finds a control of the window by its name, failing the test when missing.
