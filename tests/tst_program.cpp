@@ -11,6 +11,8 @@ class TestProgram : public QObject
 private slots:
     void withoutDisplaySaysSoInOneLine_data();
     void withoutDisplaySaysSoInOneLine();
+    void badPlatformShowsTheToolkitsReason_data();
+    void badPlatformShowsTheToolkitsReason();
     void artworkIsWhatItsSourceMakes();
 };
 
@@ -19,7 +21,6 @@ void TestProgram::withoutDisplaySaysSoInOneLine_data()
     QTest::addColumn<QStringList>("environment");
     QTest::newRow("no display named") << QStringList {};
     QTest::newRow("display not there") << QStringList { u"DISPLAY=:4711"_s };
-    QTest::newRow("no such platform") << QStringList { u"QT_QPA_PLATFORM=nonesuch"_s };
 }
 
 void TestProgram::withoutDisplaySaysSoInOneLine()
@@ -35,6 +36,35 @@ void TestProgram::withoutDisplaySaysSoInOneLine()
     const QString errors = QString::fromUtf8(program.readAllStandardError());
     QCOMPARE(errors.count(u'\n'), 1);
     QVERIFY2(errors.contains(u"no display"_s), qPrintable(errors));
+}
+
+void TestProgram::badPlatformShowsTheToolkitsReason_data()
+{
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no such platform") << QStringList { u"QT_QPA_PLATFORM=nonesuch"_s,
+        u"DISPLAY=:4711"_s } << u"platform plugin \"nonesuch\""_s;
+    QTest::newRow("wayland without compositor") << QStringList { u"QT_QPA_PLATFORM=wayland"_s,
+        u"WAYLAND_DISPLAY=nonesuch-0"_s } << u"wl_display"_s;
+}
+
+void TestProgram::badPlatformShowsTheToolkitsReason()
+{
+    QFETCH(QStringList, environment);
+    QFETCH(QString, reason);
+    QTemporaryDir runtime;
+    QProcess program;
+    environment << u"PATH=/usr/bin:/bin"_s << u"HOME=%1"_s.arg(QDir::tempPath())
+                << u"XDG_RUNTIME_DIR=%1"_s.arg(runtime.path());
+    program.setEnvironment(environment);
+    program.start(QStringLiteral(PHONE_FORTUNE_BINARY), {});
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit); // not an abort
+    QVERIFY(program.exitCode() != 0);
+    const QString errors = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(errors.startsWith(u"phone-fortune: "_s), qPrintable(errors));
+    QVERIFY2(!errors.contains(u"no display"_s), qPrintable(errors));
+    QVERIFY2(errors.contains(reason), qPrintable(errors));
 }
 
 void TestProgram::artworkIsWhatItsSourceMakes()

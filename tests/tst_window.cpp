@@ -1,6 +1,7 @@
 // The window as a user meets it: its controls, look, typing and the phone test.
 #include "clicklabel.h"
 #include "imagearea.h"
+#include "imagebutton.h"
 #include "phoneedit.h"
 #include "textbox.h"
 #include "texts.h"
@@ -66,10 +67,12 @@ void TestWindow::initTestCase()
 void TestWindow::init()
 {
     QVERIFY((m_window = shownWindow()));
-    m_phone = control<PhoneEdit>(*m_window, "Text2");
-    m_test = control<QPushButton>(*m_window, "CmmTest");
-    m_output = control<TextBox>(*m_window, "Text1");
-    QVERIFY(m_phone && m_test && m_output);
+    CONTROL(PhoneEdit, phone, *m_window, "Text2");
+    CONTROL(QPushButton, test, *m_window, "CmmTest");
+    CONTROL(TextBox, output, *m_window, "Text1");
+    m_phone = phone;
+    m_test = test;
+    m_output = output;
 }
 
 void TestWindow::cleanup()
@@ -122,7 +125,7 @@ void TestWindow::controlsHaveTheirPlaces()
     QCOMPARE(widget->geometry(), geometry);
 
     // Answer boxes: 4155, 4495, 4835 and 5175 twips down, rounded to pixels.
-    const QList<QCheckBox *> boxes = answerBoxes(*m_window);
+    const QList<QAbstractButton *> boxes = answerBoxes(*m_window);
     QCOMPARE(boxes.size(), 4);
     const int tops[] = { 277, 300, 322, 345 };
     for (int i = 0; i < 4; ++i)
@@ -131,14 +134,17 @@ void TestWindow::controlsHaveTheirPlaces()
 
 void TestWindow::labelsAreSizedToTheirText()
 {
-    const auto *label3 = control<QLabel>(*m_window, "Label3");
+    CONTROL(QLabel, label3, *m_window, "Label3");
+    CONTROL(QLabel, label4, *m_window, "Label4");
+    CONTROL(QLabel, label5, *m_window, "Label5");
+    CONTROL(QLabel, label6, *m_window, "Label6");
+    CONTROL(ClickLabel, label7, *m_window, "Label7");
     QCOMPARE(label3->geometry(), QRect(9, 41, 60, 12));
     QCOMPARE(label3->geometry().right() + 1, m_phone->x()); // they touch
-    QCOMPARE(control<QLabel>(*m_window, "Label6")->geometry(), QRect(70, 5, 144, 16));
-    QCOMPARE(control<QLabel>(*m_window, "Label5")->geometry(), QRect(71, 4, 144, 16));
-    QCOMPARE(control<QLabel>(*m_window, "Label7")->pos(), QPoint(10, 180));
-    QCOMPARE(control<QLabel>(*m_window, "Label7")->width(), 48);
-    const auto *label4 = control<QLabel>(*m_window, "Label4");
+    QCOMPARE(label6->geometry(), QRect(70, 5, 144, 16));
+    QCOMPARE(label5->geometry(), QRect(71, 4, 144, 16));
+    QCOMPARE(label7->pos(), QPoint(10, 180));
+    QCOMPARE(label7->width(), 48);
     QCOMPARE(label4->pos(), QPoint(101, 181));
     QVERIFY(label4->geometry().right() <= 296); // inside the body of the skin
 }
@@ -150,13 +156,14 @@ void TestWindow::fontsHaveTheDesignMetrics()
     QCOMPARE(window.horizontalAdvance(u"手"_s), 12);
     QCOMPARE(window.horizontalAdvance(u"："_s), 12);
     QCOMPARE(window.horizontalAdvance(u"8"_s), 6);
-    QCOMPARE(
-        QFontMetrics(control<QLabel>(*m_window, "Label6")->font()).horizontalAdvance(u"吉"_s), 16);
+    CONTROL(QLabel, title, *m_window, "Label6");
+    QCOMPARE(QFontMetrics(title->font()).horizontalAdvance(u"吉"_s), 16);
 
     // Each design name resolves to a free face of the same design.
     QVERIFY2(QFontInfo(m_window->font()).family().contains(u"Ming"_s),
         qPrintable(QFontInfo(m_window->font()).family()));
-    const QFont link = control<QLabel>(*m_window, "Label7")->font();
+    CONTROL(ClickLabel, label7, *m_window, "Label7");
+    const QFont link = label7->font();
     QVERIFY2(QFontInfo(link).family().contains(u"Kai"_s), qPrintable(QFontInfo(link).family()));
     QVERIFY(link.underline());
     const QFont phone = m_phone->font();
@@ -167,8 +174,8 @@ void TestWindow::fontsHaveTheDesignMetrics()
 
 void TestWindow::pressesReachTheTopmostControl()
 {
-    auto *image2 = control<ImageArea>(*m_window, "Image2");
-    auto *image1 = control<ImageArea>(*m_window, "Image1");
+    CONTROL(ImageArea, image2, *m_window, "Image2");
+    CONTROL(ImageButton, image1, *m_window, "Image1");
     // On the title text, the drag area lies above the title labels.
     QCOMPARE(m_window->childAt(100, 12), image2);
     QCOMPARE(m_window->childAt(272, 12), image2);
@@ -191,25 +198,38 @@ void TestWindow::pressesReachTheTopmostControl()
 
 void TestWindow::hiddenStoresAreNeverShown()
 {
-    auto *frame = control<QWidget>(*m_window, "Frame1");
+    CONTROL(QWidget, frame, *m_window, "Frame1");
     QVERIFY(frame->isHidden());
     for (const char *name : { "Text3", "Txt01", "Txt02", "Txt03", "Txt04", "Label1", "Label2" }) {
-        auto *stored = control<QWidget>(*m_window, name);
-        QVERIFY(stored);
+        auto *stored = m_window->findChild<QWidget *>(QLatin1StringView(name));
+        QVERIFY2(stored, name);
         QCOMPARE(stored->parentWidget(), frame);
         QVERIFY(!stored->isVisible());
     }
     QTest::mouseClick(m_test, Qt::LeftButton);
-    QVERIFY(!control<QWidget>(*m_window, "Label1")->isVisible());
+    QVERIFY(!m_window->findChild<QWidget *>(u"Label1"_s)->isVisible());
 }
 
 void TestWindow::tabOrderAndFirstFocus()
 {
+    // Tab goes round the controls in view, in the order of their tab indexes.
     QTRY_COMPARE(QApplication::focusWidget(), m_test);
-    const QList<QCheckBox *> boxes = answerBoxes(*m_window);
-    const QList<QWidget *> order { m_output, m_phone, control<QWidget>(*m_window, "Text4"),
-        boxes[0], boxes[1], boxes[2], boxes[3], m_test };
-    for (QWidget *next : order) {
+    CONTROL(ClickLabel, link, *m_window, "Label7");
+    CONTROL(QWidget, question, *m_window, "Text4");
+    const QList<QWidget *> closed { m_output, m_phone, link, m_test };
+    for (QWidget *next : closed) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+
+    QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {},
+        link->mapTo(m_window.get(), link->rect().center()));
+    QCOMPARE(m_window->panelState(), u"1"_s);
+    QCOMPARE(QApplication::focusWidget(), m_test); // a click leaves the focus
+    const QList<QAbstractButton *> boxes = answerBoxes(*m_window);
+    const QList<QWidget *> open { m_output, m_phone, link, question, boxes[0], boxes[1], boxes[2],
+        boxes[3], m_test };
+    for (QWidget *next : open) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);
     }
@@ -275,7 +295,8 @@ void TestWindow::phoneTestShowsVerdict()
     QFETCH(QString, output);
     QCOMPARE(runTest(phone), output);
     QCOMPARE(runTest(phone), output); // no text accumulates in the labels
-    QCOMPARE(control<QLabel>(*m_window, "Label3")->text(), u"手机号码："_s);
+    CONTROL(QLabel, label3, *m_window, "Label3");
+    QCOMPARE(label3->text(), u"手机号码："_s);
 }
 
 void TestWindow::emptyBoxPrompts()
@@ -436,19 +457,21 @@ void TestWindow::controlsHaveAccessibleNames()
         { "Text2", u"手机号码"_s, QAccessible::EditableText },
         { "CmmTest", u"测算"_s, QAccessible::Button },
         { "Text1", u"测算结果"_s, QAccessible::EditableText },
-        { "Label7", u"其它功能"_s, QAccessible::StaticText },
+        { "Label7", u"其它功能"_s, QAccessible::Button },
         { "Text4", u"密码测验题目"_s, QAccessible::EditableText },
         { "Image1", u"关闭程序"_s, QAccessible::Button },
         { "Image2", u"拖动窗口"_s, QAccessible::TitleBar },
     };
     for (const auto &[name, accessibleName, role] : expected) {
-        QAccessibleInterface *item
-            = QAccessible::queryAccessibleInterface(control<QWidget>(*m_window, name));
+        auto *widget = m_window->findChild<QWidget *>(QLatin1StringView(name));
+        QVERIFY2(widget, name);
+        QAccessibleInterface *item = QAccessible::queryAccessibleInterface(widget);
         QVERIFY2(item, name);
         QCOMPARE(item->text(QAccessible::Name), accessibleName);
         QCOMPARE(item->role(), role);
     }
-    const QList<QCheckBox *> boxes = answerBoxes(*m_window);
+    const QList<QAbstractButton *> boxes = answerBoxes(*m_window);
+    QCOMPARE(boxes.size(), 4);
     for (int i = 0; i < 4; ++i) {
         QAccessibleInterface *item = QAccessible::queryAccessibleInterface(boxes[i]);
         QVERIFY(item->text(QAccessible::Name).startsWith(u"答案"_s + QChar(u'A' + i) + u"："_s));
@@ -459,12 +482,15 @@ void TestWindow::controlsHaveAccessibleNames()
     const auto labels = phone->relations(QAccessible::Label);
     QVERIFY(!labels.isEmpty());
     QCOMPARE(labels.first().first->text(QAccessible::Name), u"手机号码："_s);
-    // The close area can be pressed without a mouse.
-    QAccessibleInterface *close
-        = QAccessible::queryAccessibleInterface(control<QWidget>(*m_window, "Image1"));
-    QVERIFY(close->actionInterface());
-    QCOMPARE(close->actionInterface()->actionNames(),
-        QStringList { QAccessibleActionInterface::pressAction() });
+    // The close mark and the link can be pressed without a mouse.
+    for (const char *name : { "Image1", "Label7" }) {
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(
+            m_window->findChild<QWidget *>(QLatin1StringView(name)));
+        QVERIFY2(button->actionInterface(), name);
+        QVERIFY2(button->actionInterface()->actionNames().contains(
+                     QAccessibleActionInterface::pressAction()),
+            name);
+    }
 }
 
 QTEST_MAIN(TestWindow)

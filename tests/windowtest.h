@@ -6,9 +6,11 @@
 
 #include <QCheckBox>
 #include <QImage>
+#include <QLabel>
 #include <QtTest>
 
 #include <algorithm>
+
 #include <memory>
 
 // The offscreen platform warns about what it cannot do for a window (size
@@ -40,22 +42,19 @@ inline std::unique_ptr<frmmain> shownWindow()
     return window;
 }
 
-// Finds a control of the window by its name, failing the test when missing.
-template<typename Control> Control *control(const QWidget &window, const char *name)
-{
-    auto *found = window.findChild<Control *>(QLatin1StringView(name));
-    if (!found)
-        qWarning("no control named %s", name);
-    return found;
-}
+// Declares variable as the control of window named name, of class Type. A
+// missing control fails the test that asked for it, naming the control.
+#define CONTROL(Type, variable, window, name)                                                      \
+    auto *const variable = (window).findChild<Type *>(QStringLiteral(name));                       \
+    QVERIFY2(variable, "no control named " name " of class " #Type)
 
-// The four answer boxes, by their index.
-inline QList<QCheckBox *> answerBoxes(const QWidget &window)
+// The four answer boxes, A to D from the top down.
+inline QList<QAbstractButton *> answerBoxes(const QWidget &window)
 {
-    QList<QCheckBox *> boxes = window.findChildren<QCheckBox *>(QStringLiteral("Check1"));
-    std::sort(boxes.begin(), boxes.end(), [](QCheckBox *a, QCheckBox *b) {
-        return a->property("Index").toInt() < b->property("Index").toInt();
-    });
+    QList<QAbstractButton *> boxes
+        = window.findChildren<QAbstractButton *>(QStringLiteral("Check1"));
+    std::sort(boxes.begin(), boxes.end(),
+        [](QAbstractButton *a, QAbstractButton *b) { return a->y() < b->y(); });
     return boxes;
 }
 

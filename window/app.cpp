@@ -1,14 +1,15 @@
 #include "app.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "frmmain.h"
-#include "imagearea.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QStyleFactory>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -21,18 +22,38 @@ void noDisplay()
     std::fputs("phone-fortune: 无法打开窗口：找不到图形桌面 (no display available)\n", stderr);
 }
 
-// While the toolkit looks for a display, its messages are held back: if it
-// finds none, one clear line replaces them; otherwise they are passed on.
-std::vector<std::pair<QtMsgType, QString>> heldMessages;
+// While the toolkit looks for a display, its messages are held back. If it
+// fails for want of one, one clear line replaces them; if it fails for
+// another reason, that reason is shown after a line of our own; otherwise
+// they are passed on.
+struct HeldMessage
+{
+    QtMsgType type;
+    QString category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
 QtMessageHandler defaultHandler = nullptr;
 
-void holdMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
+bool saysDisplayUnreachable(const HeldMessage &message)
 {
-    if (type == QtFatalMsg) {
+    return message.category == QLatin1StringView("qt.qpa.xcb")
+        && message.text.contains(QLatin1StringView("could not connect to display"));
+}
+
+void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    heldMessages.push_back({ type, QString::fromUtf8(context.category), message });
+    if (type != QtFatalMsg)
+        return;
+    if (std::any_of(heldMessages.cbegin(), heldMessages.cend(), saysDisplayUnreachable)) {
         noDisplay();
-        std::_Exit(EXIT_FAILURE);
+    } else {
+        std::fputs("phone-fortune: 无法打开窗口 (cannot open the window):\n", stderr);
+        for (const HeldMessage &held : heldMessages)
+            std::fprintf(stderr, "%s\n", qUtf8Printable(held.text.trimmed()));
     }
-    heldMessages.emplace_back(type, message);
+    std::_Exit(EXIT_FAILURE);
 }
 
 bool someDisplayNamed()
@@ -50,7 +71,7 @@ void configureApplication()
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.PhoneFortune"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     fonts::installSubstitutions();
-    ImageArea::installAccessibility();
+    installAccessibility();
 
     // The toolkit's own texts (the text boxes' context menus) in Chinese, like
     // the rest of the window, whatever the desktop's language.
@@ -70,8 +91,8 @@ int runProgram(int argc, char **argv)
     defaultHandler = qInstallMessageHandler(holdMessage);
     QApplication app(argc, argv);
     qInstallMessageHandler(defaultHandler);
-    for (const auto &[type, message] : std::exchange(heldMessages, {}))
-        qt_message_output(type, QMessageLogContext(), message);
+    for (const HeldMessage &held : std::exchange(heldMessages, {}))
+        qt_message_output(held.type, QMessageLogContext(), held.text);
 
     configureApplication();
     frmmain window;

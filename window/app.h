@@ -6,5 +6,6 @@
 void configureApplication();
 
 // Opens the window and runs until it is closed. Without a display, prints one
-// line saying so and returns nonzero.
+// line saying so and returns nonzero; when the toolkit cannot start for any
+// other reason, prints its reason too.
 int runProgram(int argc, char **argv);

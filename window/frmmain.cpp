@@ -1,9 +1,11 @@
 #include "frmmain.h"
 
+#include "announcer.h"
 #include "clicklabel.h"
 #include "fonts.h"
 #include "fortunenumber.h"
 #include "imagearea.h"
+#include "imagebutton.h"
 #include "mod_date.h"
 #include "modmovform.h"
 #include "phoneedit.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -97,8 +100,8 @@ frmmain::frmmain(QWidget *parent)
     setWindowIcon(QIcon(u":/icon.ico"_s));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(fonts::window());
-    setHeightInTwips(kClosedHeight);
     createControls();
+    setHeightInTwips(kClosedHeight);
     arrangeTabOrder();
     nameForAssistiveTechnology();
     CmmTest->setFocus();
@@ -119,10 +122,10 @@ void frmmain::createControls()
     Label6 = createLabel(
         this, "Label6", u"Vexo手机号码测吉祥"_s, 1050, 75, bgr(0x00FFFFFF), fonts::title());
 
-    Image1 = makeControl<ImageArea>(this, "Image1", QAccessible::Button);
+    Image1 = makeControl<ImageButton>(this, "Image1");
     Image1->setGeometry(twipsRect(4125, 45, 330, 300));
     Image1->setToolTip(u"关闭程序"_s);
-    connect(Image1, &ImageArea::clicked, this, &frmmain::Image1_Click);
+    connect(Image1, &ImageButton::clicked, this, &frmmain::Image1_Click);
 
     Image2 = makeControl<ImageArea>(this, "Image2", QAccessible::TitleBar);
     Image2->setGeometry(twipsRect(0, 0, 4095, 375));
@@ -181,15 +184,22 @@ void frmmain::createControls()
     Label2->setAutoFillBackground(true);
 
     // The answer boxes sit at the start of the answer lines A to D of Text4.
+    // Ticking a box, whether by mouse, key or assistive technology, is its
+    // click; the handler clears it again. (Each box is a Tab stop of its own,
+    // so they are not put in a button group.)
     constexpr std::array<int, 4> checkTops { 4155, 4495, 4835, 5175 };
     for (int index = 0; index < int(Check1.size()); ++index) {
         QCheckBox *box = makeControl<QCheckBox>(this, "Check1");
-        box->setProperty("Index", index);
         box->setGeometry(twipsRect(150, checkTops[std::size_t(index)], 255, 210));
         setColour(box, QPalette::Window, bgr(0x00FF8080)); // and Text4 shows through
-        connect(box, &QCheckBox::clicked, this, [this, index] { Check1_Click(index); });
+        connect(box, &QCheckBox::toggled, this, [this, index](bool checked) {
+            if (checked)
+                Check1_Click(index);
+        });
         Check1[std::size_t(index)] = box;
     }
+
+    m_announcer = makeControl<Announcer>(this, "Announcer");
 }
 
 void frmmain::nameForAssistiveTechnology()
@@ -212,8 +222,8 @@ void frmmain::nameForAssistiveTechnology()
 
 void frmmain::arrangeTabOrder()
 {
-    const std::array<QWidget *, 8> order { CmmTest, Text1, Text2, Text4, Check1[0], Check1[1],
-        Check1[2], Check1[3] };
+    const std::array<QWidget *, 9> order { CmmTest, Text1, Text2, Label7, Text4, Check1[0],
+        Check1[1], Check1[2], Check1[3] };
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -221,6 +231,35 @@ void frmmain::arrangeTabOrder()
 void frmmain::setHeightInTwips(int height)
 {
     setFixedSize(twips(kClientWidth), twips(height));
+    showControlsInView();
+    keepOnScreen();
+}
+
+// What lies below the window's edge is hidden: out of the focus chain and out
+// of sight of assistive technology. Focus inside it goes to the test button.
+void frmmain::showControlsInView()
+{
+    const std::array<QWidget *, 5> panel { Text4, Check1[0], Check1[1], Check1[2], Check1[3] };
+    for (QWidget *control : panel) {
+        const bool inView = rect().contains(control->geometry());
+        if (!inView && control->hasFocus())
+            CmmTest->setFocus();
+        control->setVisible(inView);
+    }
+}
+
+// A window grown past the bottom of the screen's free area is moved up just
+// enough to show all of it, where the platform lets a program place windows.
+void frmmain::keepOnScreen()
+{
+    if (!isVisible())
+        return;
+    const QRect available = screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int overflow
+        = std::min(frame.bottom() - available.bottom(), frame.top() - available.top());
+    if (overflow > 0)
+        move(pos() - QPoint(0, overflow));
 }
 
 void frmmain::paintEvent(QPaintEvent *)
@@ -278,6 +317,7 @@ void frmmain::CmmTest_Click()
     const QString separator(23, u'-');
     Text1->setText(separator + kCrLf + Label3->text() + Text2->text() + kCrLf + separator + kCrLf
         + kCrLf + Label1->text() + kCrLf + kCrLf + Label2->text());
+    m_announcer->announce(Text1->text());
 }
 
 void frmmain::Label7_Click()
@@ -300,6 +340,7 @@ void frmmain::Check1_Click(int Index)
     setHeightInTwips(kClosedHeight);
     Check1[std::size_t(Index)]->setChecked(false);
     PanelState = QString::number(0);
+    m_announcer->announce(Text1->text());
 }
 
 void frmmain::Image2_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPointF)

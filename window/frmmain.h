@@ -8,8 +8,10 @@
 
 #include <array>
 
+class Announcer;
 class ClickLabel;
 class ImageArea;
+class ImageButton;
 class PhoneEdit;
 class QCheckBox;
 class QFrame;
@@ -37,6 +39,8 @@ private:
     void arrangeTabOrder();
     void nameForAssistiveTechnology();
     void setHeightInTwips(int height);
+    void showControlsInView();
+    void keepOnScreen();
 
     // Event handlers, named by control and event.
     void Form_Load();
@@ -54,7 +58,7 @@ private:
     QLabel *Label4 = nullptr;
     QLabel *Label5 = nullptr;
     QLabel *Label6 = nullptr;
-    ImageArea *Image1 = nullptr;
+    ImageButton *Image1 = nullptr;
     ImageArea *Image2 = nullptr;
     ClickLabel *Label7 = nullptr;
     TextBox *Text4 = nullptr;
@@ -70,4 +74,5 @@ private:
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
     std::array<QCheckBox *, 4> Check1 {};
+    Announcer *m_announcer = nullptr;
 };

@@ -13,8 +13,14 @@ bool isAsciiDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
-// Keeps only ASCII digits of whatever reaches the box, and the cursor where it
-// was among them.
+// A full-width digit, as a Chinese input method in full-width mode gives it.
+bool isFullWidthDigit(QChar c)
+{
+    return c >= u'\uFF10' && c <= u'\uFF19';
+}
+
+// Keeps only the digits of whatever reaches the box, full-width ones turned
+// into ASCII, and the cursor where it was among them.
 class DigitsOnly : public QValidator
 {
 public:
@@ -22,6 +28,9 @@ public:
 
     State validate(QString &input, int &position) const override
     {
+        for (QChar &c : input)
+            if (isFullWidthDigit(c))
+                c = QChar(c.unicode() - 0xFF10 + u'0');
         const auto removedBeforeCursor = std::count_if(
             input.cbegin(), input.cbegin() + position, [](QChar c) { return !isAsciiDigit(c); });
         input.removeIf([](QChar c) { return !isAsciiDigit(c); });

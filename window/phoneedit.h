@@ -1,7 +1,7 @@
 // The one-line phone-number box. Every character typed into it, by key or by
 // an input method, is first offered to a key-press handler that may cancel it
 // by setting the code to 0. Text that arrives any other way (paste, drag and
-// drop) keeps only its ASCII digits.
+// drop) keeps only its digits, full-width ones made ASCII.
 #pragma once
 
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "textbox.h"
 
-#include <algorithm>
+#include <QMimeData>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -48,4 +48,12 @@ void TextBox::setText(const QString &text)
     setWordWrapMode(
         hasLongLine(plain) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
     setPlainText(plain);
+}
+
+void TextBox::insertFromMimeData(const QMimeData *source)
+{
+    // The toolkit reads the first format of whatever it is given, even when
+    // there is none: an empty clipboard must not get that far.
+    if (source && canInsertFromMimeData(source))
+        QPlainTextEdit::insertFromMimeData(source);
 }

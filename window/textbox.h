@@ -13,4 +13,8 @@ public:
 
     QString text() const;
     void setText(const QString &text);
+
+protected:
+    // Pasted or dropped data without text inserts nothing.
+    void insertFromMimeData(const QMimeData *source) override;
 };

@@ -1,0 +1,9 @@
+#include "imagebutton.h"
+
+ImageButton::ImageButton(QWidget *parent)
+    : QAbstractButton(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ImageButton::paintEvent(QPaintEvent *) { }
