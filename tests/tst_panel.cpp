@@ -10,6 +10,8 @@
 #include "texts.h"
 #include "windowtest.h"
 
+#include <QClipboard>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTextBlock>
@@ -318,18 +320,26 @@ void TestPanel::randomUseMatchesTheModel()
     QPushButton *test = m_test;
     const QString typeable = u"0123456789 a-+.中"_s;
     for (int step = 0; step < 3000; ++step) {
-        const int action = random.bounded(model.open ? 7 : 6);
+        const int action = random.bounded(model.open ? 11 : 10);
         switch (action) {
         case 0:
-        case 1: { // type a character
+        case 1: { // type a character; a digit replaces what is selected
             const QChar c = typeable.at(random.bounded(typeable.size()));
+            if (c.isDigit() && c.unicode() < 128) {
+                qsizetype at = m_phone->cursorPosition();
+                if (m_phone->hasSelectedText()) {
+                    at = m_phone->selectionStart();
+                    model.phone.remove(at, m_phone->selectedText().size());
+                }
+                model.phone.insert(at, c);
+            }
             QTest::sendKeyEvent(QTest::Click, m_phone, Qt::Key_unknown, QString(c), Qt::NoModifier);
-            if (c.isDigit() && c.unicode() < 128)
-                model.phone.insert(m_phone->cursorPosition() - 1, c);
             break;
         }
         case 2: // Backspace
-            if (m_phone->cursorPosition() > 0 && !m_phone->hasSelectedText())
+            if (m_phone->hasSelectedText())
+                model.phone.remove(m_phone->selectionStart(), m_phone->selectedText().size());
+            else if (m_phone->cursorPosition() > 0)
                 model.phone.remove(m_phone->cursorPosition() - 1, 1);
             QTest::keyClick(m_phone, Qt::Key_Backspace);
             break;
@@ -350,7 +360,32 @@ void TestPanel::randomUseMatchesTheModel()
         case 5: // move the cursor
             m_phone->setCursorPosition(random.bounded(int(m_phone->text().size()) + 1));
             break;
-        case 6: { // answer the quiz
+        case 6: // the link from the keyboard, by Space or Enter
+            link->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(link, random.bounded(2) ? Qt::Key_Space : Qt::Key_Return);
+            model.open = !model.open;
+            model.output = texts::kNumberTrick;
+            break;
+        case 7: // Tab, forwards or back
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                random.bounded(2) ? Qt::ShiftModifier : Qt::NoModifier);
+            break;
+        case 8: { // a screen reader's toggle of an answer box
+            const int index = random.bounded(4);
+            QAccessible::queryAccessibleInterface(m_boxes[index])
+                ->actionInterface()
+                ->doAction(QAccessibleActionInterface::toggleAction());
+            model.open = false;
+            model.output = answers[std::size_t(index)];
+            break;
+        }
+        case 9: { // paste data without text into a text box
+            QGuiApplication::clipboard()->setMimeData(new QMimeData);
+            QWidget *box = random.bounded(2) ? static_cast<QWidget *>(m_question) : m_phone;
+            QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+            break;
+        }
+        case 10: { // answer the quiz with the mouse
             const int index = random.bounded(4);
             tick(index);
             model.open = false;
@@ -365,6 +400,9 @@ void TestPanel::randomUseMatchesTheModel()
         QVERIFY2(m_window->panelState() == (model.open ? u"1"_s : u"0"_s), qPrintable(where));
         QVERIFY2(std::none_of(m_boxes.cbegin(), m_boxes.cend(),
                      [](QAbstractButton *b) { return b->isChecked(); }),
+            qPrintable(where));
+        const QWidget *focus = QApplication::focusWidget();
+        QVERIFY2(focus && focus->isVisible() && m_window->rect().contains(focus->geometry()),
             qPrintable(where));
     }
 }

@@ -1,5 +1,7 @@
 #include "phoneedit.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QValidator>
 
@@ -99,6 +101,12 @@ void PhoneEdit::keyPressEvent(QKeyEvent *event)
     const QString typed = typedCharacters(*event);
     if (!std::all_of(typed.cbegin(), typed.cend(), [this](QChar c) { return admits(c); })) {
         event->accept(); // cancelled: the box never sees the key
+        return;
+    }
+    // Pasting nothing (an empty clipboard, or one without text) would still
+    // delete the selection.
+    if (event->matches(QKeySequence::Paste) && QGuiApplication::clipboard()->text().isEmpty()) {
+        event->accept();
         return;
     }
     QLineEdit::keyPressEvent(event);

@@ -1,0 +1,379 @@
+// Every way in besides the mouse: the keyboard alone, assistive technology,
+// pasted and dropped data. Each must run the same handlers as a click, and
+// focus must never rest on something out of view.
+#include "clicklabel.h"
+#include "phoneedit.h"
+#include "textbox.h"
+#include "texts.h"
+#include "windowtest.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// Records what the announcer says each time it starts showing, which is when
+// the toolkit tells assistive technology that a notification appeared.
+class AnnouncementSpy : public QObject
+{
+public:
+    explicit AnnouncementSpy(QWidget *announcer)
+        : m_announcer(announcer)
+    {
+        announcer->installEventFilter(this);
+    }
+
+    QStringList announced;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            QAccessibleInterface *item = QAccessible::queryAccessibleInterface(m_announcer);
+            if (item->role() == QAccessible::Notification && !item->state().invisible)
+                announced.append(item->text(QAccessible::Name));
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_announcer;
+};
+
+} // namespace
+
+class TestKeyboard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void emptyPasteChangesNothing_data();
+    void emptyPasteChangesNothing();
+    void pastedFullWidthDigitsBecomeAscii();
+    void linkWorksFromTheKeyboard();
+    void linkShowsFocusOnlyWithIt();
+    void answerEndsTheSameHoweverGiven_data();
+    void answerEndsTheSameHoweverGiven();
+    void closingThePanelTakesFocusToTheTestButton();
+    void closedPanelIsOutOfSight();
+    void resultsAreAnnounced();
+    void openPanelStaysOnScreen();
+
+private:
+    void openPanel();
+    void press(QWidget *target, Qt::Key key);
+
+    std::unique_ptr<frmmain> m_window;
+    PhoneEdit *m_phone = nullptr;
+    QPushButton *m_test = nullptr;
+    TextBox *m_output = nullptr;
+    ClickLabel *m_link = nullptr;
+    TextBox *m_question = nullptr;
+    QList<QAbstractButton *> m_boxes;
+};
+
+void TestKeyboard::initTestCase()
+{
+    setUpApplication();
+}
+
+void TestKeyboard::init()
+{
+    QVERIFY((m_window = shownWindow()));
+    CONTROL(PhoneEdit, phone, *m_window, "Text2");
+    CONTROL(QPushButton, test, *m_window, "CmmTest");
+    CONTROL(TextBox, output, *m_window, "Text1");
+    CONTROL(ClickLabel, link, *m_window, "Label7");
+    CONTROL(TextBox, question, *m_window, "Text4");
+    m_phone = phone;
+    m_test = test;
+    m_output = output;
+    m_link = link;
+    m_question = question;
+    m_boxes = answerBoxes(*m_window);
+    QCOMPARE(m_boxes.size(), 4);
+    QTRY_COMPARE(QApplication::focusWidget(), m_test);
+}
+
+void TestKeyboard::cleanup()
+{
+    m_window.reset();
+}
+
+// A key pressed where the focus is, which must be target.
+void TestKeyboard::press(QWidget *target, Qt::Key key)
+{
+    QCOMPARE(QApplication::focusWidget(), target);
+    QTest::keyClick(target, key);
+}
+
+// Opens the panel from the keyboard alone: Tab to the link, then Space.
+void TestKeyboard::openPanel()
+{
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    press(m_link, Qt::Key_Space);
+    QCOMPARE(m_window->panelState(), u"1"_s);
+}
+
+void TestKeyboard::emptyPasteChangesNothing_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QStringList>("formats");
+    for (const char *box : { "Text4", "Text2", "Text1" }) {
+        QTest::addRow("%s, no formats", box) << QString::fromLatin1(box) << QStringList {};
+        QTest::addRow("%s, a picture", box)
+            << QString::fromLatin1(box) << QStringList { u"image/png"_s };
+        QTest::addRow("%s, unknown", box)
+            << QString::fromLatin1(box) << QStringList { u"application/x-nonesuch"_s };
+    }
+}
+
+void TestKeyboard::emptyPasteChangesNothing()
+{
+    QFETCH(QString, box);
+    QFETCH(QStringList, formats);
+    const auto makeData = [&] {
+        auto *data = new QMimeData;
+        for (const QString &format : formats)
+            data->setData(format, "\x89PNG");
+        return data;
+    };
+    openPanel();
+    auto *target = m_window->findChild<QWidget *>(box);
+    QVERIFY(target);
+    target->setFocus();
+    const auto content = [&] {
+        return target->property("plainText").toString() + target->property("text").toString();
+    };
+    const QString before = content();
+    QVERIFY(!before.isEmpty());
+    // All selected, so that any paste would replace it.
+    QVERIFY(QMetaObject::invokeMethod(target, "selectAll"));
+
+    QGuiApplication::clipboard()->setMimeData(makeData());
+    QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(target, Qt::Key_Insert, Qt::ShiftModifier);
+    if (qobject_cast<QPlainTextEdit *>(target)) // the phone box's menu offers no paste then
+        QVERIFY(QMetaObject::invokeMethod(target, "paste"));
+
+    // Dropped, as a drag from another program would.
+    QWidget *surface = qobject_cast<QAbstractScrollArea *>(target)
+        ? qobject_cast<QAbstractScrollArea *>(target)->viewport()
+        : target;
+    const std::unique_ptr<QMimeData> dropped(makeData());
+    const QPoint at = surface->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, dropped.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(surface, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, dropped.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(surface, &move);
+    QDropEvent drop(at, Qt::CopyAction, dropped.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(surface, &drop);
+
+    QCOMPARE(content(), before);
+    QCOMPARE(m_window->panelState(), u"1"_s);
+}
+
+void TestKeyboard::pastedFullWidthDigitsBecomeAscii()
+{
+    m_phone->setFocus();
+    m_phone->selectAll();
+    QGuiApplication::clipboard()->setText(u"１３９ １２３４－５６７８"_s);
+    m_phone->paste(); // as from the context menu
+    QCOMPARE(m_phone->text(), u"13912345678"_s);
+    QTest::keyClick(m_phone, Qt::Key_Return);
+    QVERIFY(m_output->text().endsWith(u"吉凶注解：有得有失.华而不实"_s));
+
+    // Typed, a full-width digit is still refused by the key-press rule.
+    QTest::sendKeyEvent(QTest::Click, m_phone, Qt::Key_unknown, u"１"_s, Qt::NoModifier);
+    QCOMPARE(m_phone->text(), u"13912345678"_s);
+}
+
+void TestKeyboard::linkWorksFromTheKeyboard()
+{
+    openPanel();
+    QCOMPARE(m_output->text(), texts::kNumberTrick);
+    QCOMPARE(m_window->height(), 371);
+
+    // Enter closes it again, and is not taken for the test button's.
+    m_output->setText(u"x"_s);
+    press(m_link, Qt::Key_Return);
+    QCOMPARE(m_window->panelState(), u"0"_s);
+    QCOMPARE(m_output->text(), texts::kNumberTrick);
+
+    // A screen reader's press action runs the same handler.
+    QAccessibleInterface *item = QAccessible::queryAccessibleInterface(m_link);
+    item->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(m_window->panelState(), u"1"_s);
+    QCOMPARE(m_window->height(), 371);
+}
+
+void TestKeyboard::linkShowsFocusOnlyWithIt()
+{
+    // The link's top-left pixel is skin until Tab brings the focus there.
+    const QPoint corner = m_link->geometry().topLeft();
+    const QColor skin = m_window->grab().toImage().pixelColor(corner);
+    QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, m_link->geometry().center());
+    QCOMPARE(QApplication::focusWidget(), m_test); // a click leaves the focus
+    QVERIFY(pixelIs(m_window->grab().toImage(), corner, skin,
+        QDir::temp().filePath(u"phone-fortune-link-clicked.png"_s)));
+
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), m_link);
+    const QColor focused = m_window->grab().toImage().pixelColor(corner);
+    QCOMPARE(focused, m_link->palette().color(QPalette::Highlight));
+
+    QTest::keyClick(m_link, Qt::Key_Tab);
+    QVERIFY(pixelIs(m_window->grab().toImage(), corner, skin,
+        QDir::temp().filePath(u"phone-fortune-link-left.png"_s)));
+}
+
+void TestKeyboard::answerEndsTheSameHoweverGiven_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("way");
+    const QStringList ways { u"mouse"_s, u"space"_s, u"toggle action"_s, u"click()"_s,
+        u"toggle()"_s, u"setChecked()"_s };
+    for (int index = 0; index < 4; ++index)
+        for (const QString &way : ways)
+            QTest::addRow("%c by %s", 'A' + index, qPrintable(way)) << index << way;
+}
+
+void TestKeyboard::answerEndsTheSameHoweverGiven()
+{
+    QFETCH(int, index);
+    QFETCH(QString, way);
+    const std::array answers { texts::kAnswerA, texts::kAnswerB, texts::kAnswerC, texts::kAnswerD };
+    QAbstractButton *box = m_boxes[index];
+    openPanel();
+    if (way == u"mouse"_s) {
+        QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, box->geometry().center());
+    } else if (way == u"space"_s) {
+        for (int i = 0; i <= index + 1; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        press(box, Qt::Key_Space);
+    } else if (way == u"toggle action"_s) {
+        QAccessibleInterface *item = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(item->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::toggleAction()));
+        item->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    } else if (way == u"click()"_s) {
+        box->click();
+    } else if (way == u"toggle()"_s) {
+        box->toggle();
+    } else {
+        box->setChecked(true);
+    }
+    QTRY_COMPARE(m_output->text(), answers[std::size_t(index)]);
+    QCOMPARE(m_window->height(), 200);
+    QCOMPARE(m_window->panelState(), u"0"_s);
+    for (QAbstractButton *each : std::as_const(m_boxes))
+        QVERIFY(!each->isChecked());
+}
+
+void TestKeyboard::closingThePanelTakesFocusToTheTestButton()
+{
+    openPanel();
+    // Into the quiz box; closing the panel by the link from there.
+    QTest::keyClick(m_link, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), m_question);
+    QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, m_link->geometry().center());
+    QCOMPARE(m_window->panelState(), u"0"_s);
+    QCOMPARE(QApplication::focusWidget(), m_test);
+
+    // An answer ticked by the mouse: focus does not stay on the unseen box,
+    // and Tab then Space does not answer again.
+    openPanel();
+    QTest::keyClick(m_link, Qt::Key_Tab);
+    QTest::keyClick(m_question, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), m_boxes[0]);
+    QTest::mouseClick(
+        m_window->windowHandle(), Qt::LeftButton, {}, m_boxes[1]->geometry().center());
+    QCOMPARE(m_output->text(), texts::kAnswerB);
+    QCOMPARE(QApplication::focusWidget(), m_test);
+    for (int step = 0; step < 8; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY2(m_window->rect().contains(focus->geometry()), qPrintable(focus->objectName()));
+        if (focus != m_phone && focus != m_link)
+            QTest::keyClick(focus, Qt::Key_Space);
+    }
+    QCOMPARE(m_window->panelState(), u"0"_s);
+}
+
+void TestKeyboard::closedPanelIsOutOfSight()
+{
+    const QList<QWidget *> panel { m_question, m_boxes[0], m_boxes[1], m_boxes[2], m_boxes[3] };
+    const auto shown = [&](bool expected) {
+        for (QWidget *control : panel) {
+            const QAccessible::State state
+                = QAccessible::queryAccessibleInterface(control)->state();
+            if (state.invisible == expected || control->isVisible() != expected)
+                return false;
+        }
+        return true;
+    };
+    QVERIFY(shown(false));
+    QVERIFY(
+        !m_link->isHidden() && !QAccessible::queryAccessibleInterface(m_link)->state().invisible);
+    openPanel();
+    QVERIFY(shown(true));
+    press(m_link, Qt::Key_Space);
+    QVERIFY(shown(false));
+}
+
+void TestKeyboard::resultsAreAnnounced()
+{
+    auto *announcer = m_window->findChild<QWidget *>(u"Announcer"_s);
+    QVERIFY(announcer);
+    AnnouncementSpy spy(announcer);
+    m_phone->setText(u"13912345678"_s);
+    m_test->click();
+    QCOMPARE(spy.announced,
+        QStringList { u"手机号码：13912345678\n吉凶解释：吉带凶\n吉凶注解：有得有失.华而不实"_s });
+
+    openPanel();
+    QTest::keyClick(m_link, Qt::Key_Tab);
+    QTest::keyClick(m_question, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    press(m_boxes[2], Qt::Key_Space);
+    QCOMPARE(spy.announced.size(), 2); // and not the number trick
+    QVERIFY(
+        spy.announced.last().startsWith(u"　　 选C的人：三天两头就视心情而更换。\n　　这类人"_s));
+
+    // What sighted users see does not change: nothing drawn, focus kept.
+    QVERIFY(announcer->size().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), m_test);
+}
+
+void TestKeyboard::openPanelStaysOnScreen()
+{
+    const QRect available = m_window->screen()->availableGeometry();
+    m_window->move(100, available.bottom() - 250);
+    QTRY_COMPARE(m_window->y(), available.bottom() - 250);
+    openPanel();
+    QCOMPARE(m_window->height(), 371);
+    QCOMPARE(m_window->frameGeometry().bottom(), available.bottom());
+    QCOMPARE(m_window->x(), 100);
+
+    // With room below, opening does not move the window.
+    press(m_link, Qt::Key_Space);
+    m_window->move(100, available.top() + 10);
+    QTRY_COMPARE(m_window->y(), available.top() + 10);
+    press(m_link, Qt::Key_Space);
+    QCOMPARE(m_window->y(), available.top() + 10);
+}
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
