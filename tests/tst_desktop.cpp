@@ -36,20 +36,53 @@ class TestDesktop : public QObject
 
 private slots:
     void userRunsThePhoneTest();
+    void keyboardAndEmptyClipboard();
 
 private:
-    void clickAt(QPoint inWindow);
+    void start(QProcess &program);
+    void clickAt(QPoint inWindow, int button = 1);
     void key(const QString &keys);
+    QString copyFrom(QPoint inWindow);
 
     QString m_window;
     QPoint m_origin;
+    QPoint m_pointer;
 };
 
-void TestDesktop::clickAt(QPoint inWindow)
+void TestDesktop::start(QProcess &program)
+{
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(QStringLiteral(PHONE_FORTUNE_BINARY), {});
+    QVERIFY(program.waitForStarted());
+    m_window = run({ u"xdotool"_s, u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s,
+        u"^手机号码吉祥如意测算$"_s });
+    QVERIFY2(!m_window.isEmpty() && !m_window.contains(u'\n'), qPrintable(m_window));
+    m_origin = geometry(m_window).topLeft();
+}
+
+void TestDesktop::clickAt(QPoint inWindow, int button)
 {
     const QPoint at = m_origin + inWindow;
-    run({ u"xdotool"_s, u"mousemove"_s, u"--sync"_s, QString::number(at.x()),
-        QString::number(at.y()), u"click"_s, u"1"_s });
+    // A move to where the pointer already is would wait for motion forever.
+    if (at != m_pointer)
+        run({ u"xdotool"_s, u"mousemove"_s, u"--sync"_s, QString::number(at.x()),
+            QString::number(at.y()) });
+    m_pointer = at;
+    run({ u"xdotool"_s, u"click"_s, QString::number(button) });
+}
+
+// Selects all of the text box at inWindow and copies it, as a user would.
+QString TestDesktop::copyFrom(QPoint inWindow)
+{
+    QGuiApplication::clipboard()->clear();
+    clickAt(inWindow);
+    key(u"ctrl+a ctrl+c"_s);
+    QString copied;
+    for (int i = 0; i < 100 && copied.isEmpty(); ++i) {
+        QTest::qWait(50);
+        copied = QGuiApplication::clipboard()->text();
+    }
+    return copied;
 }
 
 void TestDesktop::key(const QString &keys)
@@ -97,6 +130,51 @@ void TestDesktop::userRunsThePhoneTest()
     clickAt({ 20, 186 });
     QTRY_COMPARE(geometry(m_window).size(), QSize(303, 371));
     clickAt({ 286, 12 });
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+}
+
+void TestDesktop::keyboardAndEmptyClipboard()
+{
+    // Nothing has been copied on this display yet: the clipboard has no owner.
+    QVERIFY(QGuiApplication::clipboard()->mimeData()->formats().isEmpty());
+    QProcess program;
+    start(program);
+
+    // Paste nothing into the quiz box, by Ctrl+V, Shift+Insert and the
+    // middle button: the program lives on and the question is unchanged.
+    clickAt({ 20, 186 });
+    QTRY_COMPARE(geometry(m_window).size(), QSize(303, 371));
+    clickAt({ 150, 240 });
+    key(u"ctrl+v shift+Insert"_s);
+    clickAt({ 150, 240 }, 2);
+    QTest::qWait(200);
+    QCOMPARE(program.state(), QProcess::Running);
+    const QString question = copyFrom({ 150, 240 });
+    QVERIFY2(question.startsWith(u"　　成为社会人士"_s), qPrintable(question));
+    QVERIFY2(question.contains(u"D、精心设计"_s), qPrintable(question));
+
+    // Answer B with the mouse. Focus goes to the test button, not staying on
+    // the box now out of sight, so Tab then Space cannot answer C.
+    clickAt({ 18, 307 });
+    QTRY_COMPARE(geometry(m_window).size(), QSize(303, 200));
+    key(u"Tab space"_s);
+    QTest::qWait(200);
+    QCOMPARE(geometry(m_window).size(), QSize(303, 200));
+    const QString answer = copyFrom({ 150, 120 });
+    QVERIFY2(answer.contains(u"选B的人"_s), qPrintable(answer));
+
+    // Tab round the closed window reaches the link; Space opens the panel,
+    // and the first Tab then goes into the quiz box.
+    clickAt({ 150, 120 }); // the output box
+    key(u"Tab Tab space"_s); // phone box, link, open
+    QTRY_COMPARE(geometry(m_window).size(), QSize(303, 371));
+    key(u"Tab ctrl+a ctrl+c"_s);
+    QTRY_VERIFY(QGuiApplication::clipboard()->text().startsWith(u"　　成为社会人士"_s));
+
+    // The desktop's own close shortcut ends the program like the close mark.
+    key(u"alt+F4"_s);
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), 0);
