@@ -4,8 +4,8 @@
 //   artwork --write DIR   writes DIR/skin.bmp and DIR/icon.ico
 //   artwork --check DIR   exits 1 unless those files are what this source makes
 //
-// Edit the regions or the icon's pixel rows here, rebuild, and run the
-// `artwork` build target to refresh the committed files.
+// Edit the regions or the icon's pixel rows here, then refresh the committed
+// files with: cmake --build --preset release --target artwork-update
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -356,7 +356,7 @@ int main(int argc, char **argv)
             status = 1;
         } else if (mode == "--check" && readFile(path) != bytes) {
             std::fprintf(stderr,
-                "artwork: %s is not what artwork.cpp makes; run the artwork target\n",
+                "artwork: %s is not what artwork.cpp makes; build the artwork-update target\n",
                 path.c_str());
             status = 1;
         }

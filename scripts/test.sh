@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 preset=${1:-release}
 
 scripts/setup.sh
-cmake --preset "$preset" >/dev/null
+# Warnings are errors here, as in CI; not in a user's build (scripts/run.sh).
+cmake --preset "$preset" -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build --preset "$preset"
 ctest --preset "$preset"
