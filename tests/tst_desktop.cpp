@@ -37,6 +37,7 @@ class TestDesktop : public QObject
 private slots:
     void userRunsThePhoneTest();
     void keyboardAndEmptyClipboard();
+    void titleBandDragsWithEveryButton();
 
 private:
     void start(QProcess &program);
@@ -177,6 +178,42 @@ void TestDesktop::keyboardAndEmptyClipboard()
     key(u"alt+F4"_s);
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+}
+
+void TestDesktop::titleBandDragsWithEveryButton()
+{
+    QProcess program;
+    start(program);
+    const auto xdotool
+        = [](const QStringList &arguments) { run(QStringList { u"xdotool"_s } + arguments); };
+    for (const int button : { 1, 3, 2 }) {
+        const QPoint start = geometry(m_window).topLeft();
+        const QPoint press = start + QPoint(100, 12);
+        xdotool({ u"mousemove"_s, u"--sync"_s, QString::number(press.x()),
+            QString::number(press.y()) });
+        xdotool({ u"mousedown"_s, QString::number(button) });
+        QTest::qWait(100);
+        for (const QPoint step : { QPoint(10, 10), QPoint(25, 20), QPoint(40, 30) }) {
+            xdotool({ u"mousemove"_s, QString::number(press.x() + step.x()),
+                QString::number(press.y() + step.y()) });
+            QTest::qWait(50);
+        }
+        QTRY_COMPARE(geometry(m_window).topLeft(), start + QPoint(40, 30));
+        xdotool({ u"mouseup"_s, QString::number(button) });
+        QTest::qWait(100);
+
+        // Released, the window stays where it was left.
+        xdotool(
+            { u"mousemove"_s, QString::number(press.x() + 90), QString::number(press.y() + 120) });
+        QTest::qWait(300);
+        QVERIFY2(geometry(m_window).topLeft() == start + QPoint(40, 30),
+            qPrintable(u"button %1 still dragging"_s.arg(button)));
+    }
+    m_origin = geometry(m_window).topLeft();
+    m_pointer = {};
+    clickAt({ 286, 12 });
+    QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitCode(), 0);
 }
 
