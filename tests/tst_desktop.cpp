@@ -94,13 +94,9 @@ void TestDesktop::key(const QString &keys)
 void TestDesktop::userRunsThePhoneTest()
 {
     QProcess program;
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program.start(QStringLiteral(PHONE_FORTUNE_BINARY), {});
-    QVERIFY(program.waitForStarted());
-
-    m_window = run({ u"xdotool"_s, u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s,
-        u"^手机号码吉祥如意测算$"_s });
-    QVERIFY2(!m_window.isEmpty() && !m_window.contains(u'\n'), qPrintable(m_window));
+    start(program);
+    if (QTest::currentTestFailed())
+        return;
 
     // Borderless, 303 x 200, centred on the screen.
     const QString extents = run({ u"xprop"_s, u"-id"_s, m_window, u"_NET_FRAME_EXTENTS"_s });
@@ -142,6 +138,8 @@ void TestDesktop::keyboardAndEmptyClipboard()
     QVERIFY(QGuiApplication::clipboard()->mimeData()->formats().isEmpty());
     QProcess program;
     start(program);
+    if (QTest::currentTestFailed())
+        return;
 
     // Paste nothing into the quiz box, by Ctrl+V, Shift+Insert and the
     // middle button: the program lives on and the question is unchanged.
@@ -185,6 +183,8 @@ void TestDesktop::titleBandDragsWithEveryButton()
 {
     QProcess program;
     start(program);
+    if (QTest::currentTestFailed())
+        return;
     const auto xdotool
         = [](const QStringList &arguments) { run(QStringList { u"xdotool"_s } + arguments); };
     for (const int button : { 1, 3, 2 }) {
