@@ -142,12 +142,15 @@ int main(int argc, char **argv)
     const int runs = argc > 1 ? std::max(3, atoi(argv[1])) : 21;
     const QString self = QString::fromLocal8Bit(argv[0]);
     std::vector<double> bareMs, windowMs, fontsMs;
-    std::vector<long> bareKiB, windowKiB, bareAnonKiB, windowAnonKiB;
+    std::vector<long> bareKiB, windowKiB, bareAnonKiB, windowAnonKiB, fontsKiB, fontsAnonKiB;
     measure(self, QStringLiteral("window")); // warm the file cache
     for (int run = 0; run < runs; ++run) {
         const Sample bare = measure(self, QStringLiteral("bare"));
         const Sample window = measure(self, QStringLiteral("window"));
-        fontsMs.push_back(measure(self, QStringLiteral("bare-fonts")).startMs);
+        const Sample fonts = measure(self, QStringLiteral("bare-fonts"));
+        fontsMs.push_back(fonts.startMs);
+        fontsKiB.push_back(fonts.residentKiB);
+        fontsAnonKiB.push_back(fonts.anonymousKiB);
         bareMs.push_back(bare.startMs);
         bareKiB.push_back(bare.residentKiB);
         bareAnonKiB.push_back(bare.anonymousKiB);
@@ -159,8 +162,14 @@ int main(int argc, char **argv)
     const long bk = median(bareKiB), wk = median(windowKiB);
     std::printf("runs %d (medians)\n", runs);
     std::printf("first frame: bare %.1f ms, window %.1f ms, ratio %.2f\n", bm, wm, wm / bm);
-    std::printf(
-        "first frame of the bare window with the window's four fonts: %.1f ms\n", median(fontsMs));
+    const double fm = median(fontsMs);
+    const long fk = median(fontsKiB), fa = median(fontsAnonKiB);
+    std::printf("the floor, a bare window with the window's four fonts: %.1f ms, %ld KiB, of "
+                "which own %ld KiB\n",
+        fm, fk, fa);
+    std::printf("window against that floor: first frame %.2f, idle memory %.2f, own memory %.2f\n",
+        wm / fm, double(median(windowKiB)) / double(fk),
+        double(median(windowAnonKiB)) / double(fa));
     std::printf(
         "idle memory: bare %ld KiB, window %ld KiB, ratio %.2f\n", bk, wk, double(wk) / double(bk));
     const long ba = median(bareAnonKiB), wa = median(windowAnonKiB);
