@@ -21,6 +21,10 @@ packages=(
   fonts-droid-fallback
   # a real X server and window manager for the desktop tests
   xvfb xauth openbox xdotool x11-utils
+  # Wayland: Qt's platform plugin, and a compositor for the Wayland test
+  qt6-wayland weston
+  # the Debian package's checker
+  lintian
 )
 
 missing=()

@@ -27,11 +27,13 @@ qint32 SendMessage(QWidget *hwnd, qint32 wMsg, qint32 wParam, qint32)
                                                          : Qt::NoButton;
     if (button == Qt::NoButton)
         return 0;
-    // A system move ends when the left button is released, and only then (so
-    // on X11, started from another button it would never end): other buttons
-    // get our own move.
+    // On X11 a system move ends only when the left button is released, so
+    // started from another button it would never end: other buttons get our
+    // own move there. Wayland compositors end it on the release of whichever
+    // button started it, and do not let a program place its own window.
+    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1StringView("wayland"));
     QWindow *handle = window->windowHandle();
-    if (button == Qt::LeftButton && handle && handle->startSystemMove())
+    if ((button == Qt::LeftButton || wayland) && handle && handle->startSystemMove())
         return 0;
     WindowMover::start(window, button);
     return 0;

@@ -1,0 +1,146 @@
+// End to end on Wayland: the built program as a client of a real weston,
+// nested in Xvfb (tests/with-weston.sh). The test itself runs on X: it sees
+// the compositor's output in screenshots of the X screen and drives it with
+// xdotool, as a user's pointer would.
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QtTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+void xdotool(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(u"xdotool"_s, arguments);
+    process.waitForFinished(20000);
+}
+
+void movePointer(QPoint to)
+{
+    xdotool({ u"mousemove"_s, QString::number(to.x()), QString::number(to.y()) });
+    QTest::qWait(50);
+}
+
+QImage screenshot()
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
+}
+
+bool near(QRgb pixel, QColor colour)
+{
+    return std::abs(qRed(pixel) - colour.red()) <= 2
+        && std::abs(qGreen(pixel) - colour.green()) <= 2
+        && std::abs(qBlue(pixel) - colour.blue()) <= 2;
+}
+
+// The window's top-left corner on the screen, found by its skin: the title
+// band, RGB(96, 96, 131), starts 3 pixels in and 4 down. Null if not shown.
+QPoint findWindow(const QImage &shot)
+{
+    const QColor band(96, 96, 131);
+    for (int y = 0; y < shot.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(shot.constScanLine(y));
+        for (int x = 0; x + 200 < shot.width(); ++x)
+            if (near(line[x], band) && near(line[x + 200], band))
+                return QPoint(x - 3, y - 4);
+    }
+    return {};
+}
+
+} // namespace
+
+class TestWayland : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void userOnWayland();
+
+private:
+    void checkWindowAt(QPoint origin);
+};
+
+// The skin at origin, and nothing of a frame around it.
+void TestWayland::checkWindowAt(QPoint origin)
+{
+    const QImage shot = screenshot();
+    const QString saveAs = QDir::temp().filePath(u"phone-fortune-wayland.png"_s);
+    const auto check = [&](QPoint at, QColor colour) {
+        if (near(shot.pixel(origin + at), colour))
+            return true;
+        shot.save(saveAs);
+        qWarning() << "pixel" << at << "of the window is" << QColor(shot.pixel(origin + at)).name()
+                   << "not" << colour.name() << "; saved" << saveAs;
+        return false;
+    };
+    const QColor background(0x20, 0x40, 0x20); // the compositor's
+    QVERIFY(check({ 30, 12 }, QColor(96, 96, 131))); // title band, left of its text
+    QVERIFY(check({ 250, 12 }, QColor(96, 96, 131))); // and right of it
+    QVERIFY(check({ 0, 100 }, QColor(0, 0, 82))); // left edge of the skin
+    QVERIFY(check({ 280, 6 }, QColor(199, 22, 22))); // close mark's red edge
+    QVERIFY(check({ 5, 100 }, QColor(136, 136, 207))); // body, left of the output box
+    QVERIFY(check({ 302, 100 }, QColor(0, 0, 128))); // navy strip at the right
+    QVERIFY(check({ 150, 199 }, QColor(0, 0, 128))); // and at the bottom
+    // Frameless: just outside each edge is the compositor's background.
+    QVERIFY(check({ 150, -1 }, background));
+    QVERIFY(check({ -1, 100 }, background));
+    QVERIFY(check({ 303, 100 }, background));
+    QVERIFY(check({ 150, 200 }, background));
+}
+
+void TestWayland::userOnWayland()
+{
+    QVERIFY2(qEnvironmentVariableIsSet("WAYLAND_DISPLAY"), "run through tests/with-weston.sh");
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"wayland"_s);
+    environment.remove(u"DISPLAY"_s); // a Wayland client, with no way back to X
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(PHONE_FORTUNE_BINARY), {});
+    QVERIFY(program.waitForStarted());
+
+    QPoint origin;
+    QTRY_VERIFY_WITH_TIMEOUT(!(origin = findWindow(screenshot())).isNull(), 15000);
+    QTest::qWait(300); // the first frame settles
+    origin = findWindow(screenshot());
+    checkWindowAt(origin);
+    if (QTest::currentTestFailed())
+        return;
+
+    // Dragged by the title band with the left button, then the right: the
+    // compositor moves it by the pointer's offset and leaves it on release.
+    for (const int button : { 1, 3 }) {
+        const QPoint press = origin + QPoint(100, 12);
+        movePointer(press);
+        xdotool({ u"mousedown"_s, QString::number(button) });
+        QTest::qWait(100);
+        for (const QPoint step : { QPoint(10, 10), QPoint(30, 25), QPoint(60, 40) })
+            movePointer(press + step);
+        QTest::qWait(200);
+        xdotool({ u"mouseup"_s, QString::number(button) });
+        QTest::qWait(200);
+        QTRY_COMPARE(findWindow(screenshot()), origin + QPoint(60, 40));
+        movePointer(press + QPoint(150, 150));
+        QTest::qWait(300);
+        QVERIFY2(findWindow(screenshot()) == origin + QPoint(60, 40),
+            qPrintable(u"button %1 still dragging"_s.arg(button)));
+        origin += QPoint(60, 40);
+    }
+    checkWindowAt(origin);
+
+    // The close mark ends the program.
+    movePointer(origin + QPoint(286, 12));
+    xdotool({ u"click"_s, u"1"_s });
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    const QByteArray errors = program.readAllStandardError();
+    QVERIFY2(errors.isEmpty(), errors.constData()); // no warning on every start
+}
+
+QTEST_MAIN(TestWayland)
+#include "tst_wayland.moc"
