@@ -14,8 +14,14 @@ const QString kSource = QStringLiteral(SOURCE_DIR);
 const QString kBuild = QStringLiteral(BUILD_DIR);
 const QString kBinary = QStringLiteral(PHONE_FORTUNE_BINARY);
 
+const QString kDesktopEntry = u"share/applications/com.example.PhoneFortune.desktop"_s;
+const QString kMetainfo = u"share/metainfo/com.example.PhoneFortune.metainfo.xml"_s;
 const QStringList kInstalled {
-    u"bin/phone-fortune"_s,
+    u"games/phone-fortune"_s,
+    u"share/doc/phone-fortune/copyright"_s,
+    u"share/doc/phone-fortune/changelog.gz"_s,
+    u"share/man/man6/phone-fortune.6.gz"_s,
+    u"share/man/zh_CN/man6/phone-fortune.6.gz"_s,
     u"share/applications/com.example.PhoneFortune.desktop"_s,
     u"share/metainfo/com.example.PhoneFortune.metainfo.xml"_s,
     u"share/icons/hicolor/32x32/apps/phone-fortune.png"_s,
@@ -45,36 +51,71 @@ class TestPackaging : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void validatorsAcceptDesktopEntryAndMetainfo();
     void installPutsEverythingInItsPlace();
-    void debianPackageHoldsTheSameFiles();
+    void debianPackageHoldsTheSameFilesAndLintianAcceptsIt();
     void binaryIsHardened();
+
+private:
+    QTemporaryDir m_prefix; // where the build is installed
 };
+
+void TestPackaging::initTestCase()
+{
+    int status = -1;
+    const QString output
+        = run(u"cmake"_s, { u"--install"_s, kBuild, u"--prefix"_s, m_prefix.path() }, &status);
+    QVERIFY2(status == 0, qPrintable(output));
+}
 
 void TestPackaging::validatorsAcceptDesktopEntryAndMetainfo()
 {
     int status = -1;
-    const QString desktop = kSource + u"/packaging/com.example.PhoneFortune.desktop"_s;
-    const QString metainfo = kSource + u"/packaging/com.example.PhoneFortune.metainfo.xml"_s;
+    const QString desktop = m_prefix.filePath(kDesktopEntry);
+    const QString metainfo = m_prefix.filePath(kMetainfo);
     QString output = run(u"desktop-file-validate"_s, { desktop }, &status);
     QVERIFY2(status == 0 && output.trimmed().isEmpty(), qPrintable(output));
     output = run(u"appstreamcli"_s, { u"validate"_s, u"--no-net"_s, metainfo }, &status);
     QVERIFY2(status == 0, qPrintable(output));
     QVERIFY2(!output.contains(u"W: "_s) && !output.contains(u"E: "_s), qPrintable(output));
+
+    // The entry starts the program where it was installed; the metainfo
+    // carries the project's version and licence.
+    QFile entry(desktop);
+    QVERIFY(entry.open(QIODevice::ReadOnly));
+    const QString exec = u"Exec=%1/games/phone-fortune\n"_s.arg(m_prefix.path());
+    QVERIFY2(QString::fromUtf8(entry.readAll()).contains(exec), qPrintable(exec));
+    QFile about(metainfo);
+    QVERIFY(about.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(about.readAll());
+    QVERIFY(text.contains(u"<release version=\"%1\""_s.arg(QStringLiteral(PROJECT_VERSION))));
+    QVERIFY(text.contains(u"<project_license>MIT</project_license>"_s));
 }
 
 void TestPackaging::installPutsEverythingInItsPlace()
 {
-    QTemporaryDir prefix;
-    int status = -1;
-    const QString output
-        = run(u"cmake"_s, { u"--install"_s, kBuild, u"--prefix"_s, prefix.path() }, &status);
-    QVERIFY2(status == 0, qPrintable(output));
     for (const QString &file : kInstalled)
-        QVERIFY2(QFileInfo::exists(prefix.filePath(file)), qPrintable(file));
+        QVERIFY2(QFileInfo::exists(m_prefix.filePath(file)), qPrintable(file));
+
+    // Both manual pages read without a complaint from the formatter.
+    for (const QString &page :
+        { u"share/man/man6/phone-fortune.6.gz"_s, u"share/man/zh_CN/man6/phone-fortune.6.gz"_s }) {
+        QProcess man;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+        environment.insert(u"MANWIDTH"_s, u"80"_s);
+        man.setProcessEnvironment(environment);
+        man.start(
+            u"man"_s, { u"--warnings"_s, u"-E"_s, u"UTF-8"_s, u"-l"_s, m_prefix.filePath(page) });
+        QVERIFY(man.waitForFinished(20000));
+        const QByteArray errors = man.readAllStandardError();
+        QVERIFY2(man.exitCode() == 0 && errors.isEmpty(), errors.constData());
+        QVERIFY(man.readAllStandardOutput().contains("phone-fortune"));
+    }
 
     // The icon as drawn, and enlarged by whole pixels: no blurred colours.
-    const QString icons = prefix.filePath(u"share/icons/hicolor/"_s);
+    const QString icons = m_prefix.filePath(u"share/icons/hicolor/"_s);
     const QImage small(icons + u"32x32/apps/phone-fortune.png"_s);
     QCOMPARE(small.size(), QSize(32, 32));
     for (const int size : { 64, 128 }) {
@@ -87,7 +128,7 @@ void TestPackaging::installPutsEverythingInItsPlace()
     }
 }
 
-void TestPackaging::debianPackageHoldsTheSameFiles()
+void TestPackaging::debianPackageHoldsTheSameFilesAndLintianAcceptsIt()
 {
     QTemporaryDir out;
     int status = -1;
@@ -104,6 +145,14 @@ void TestPackaging::debianPackageHoldsTheSameFiles()
     for (const QString &needed :
         { u"libqt6widgets6"_s, u"qt6-qpa-plugins"_s, u"fonts-arphic-uming"_s })
         QVERIFY2(depends.contains(needed), qPrintable(depends));
+    const QString recommends = run(u"dpkg-deb"_s, { u"--field"_s, deb, u"Recommends"_s });
+    QVERIFY2(recommends.contains(u"qt6-wayland"_s), qPrintable(recommends));
+
+    // Debian's checker, with its informational notes too: not one complaint.
+    const QString report
+        = run(u"lintian"_s, { u"--info"_s, u"--tag-display-limit"_s, u"0"_s, deb });
+    const QStringList complaints = report.split(u'\n').filter(QRegularExpression(u"^[EWI]: "_s));
+    QVERIFY2(complaints.isEmpty(), qPrintable(complaints.join(u'\n')));
 }
 
 void TestPackaging::binaryIsHardened()

@@ -13,6 +13,8 @@ private slots:
     void withoutDisplaySaysSoInOneLine();
     void badPlatformShowsTheToolkitsReason_data();
     void badPlatformShowsTheToolkitsReason();
+    void versionAndHelpNeedNoDisplay_data();
+    void versionAndHelpNeedNoDisplay();
     void artworkIsWhatItsSourceMakes();
 };
 
@@ -65,6 +67,30 @@ void TestProgram::badPlatformShowsTheToolkitsReason()
     QVERIFY2(errors.startsWith(u"phone-fortune: "_s), qPrintable(errors));
     QVERIFY2(!errors.contains(u"no display"_s), qPrintable(errors));
     QVERIFY2(errors.contains(reason), qPrintable(errors));
+}
+
+void TestProgram::versionAndHelpNeedNoDisplay_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("version") << u"--version"_s
+                             << u"phone-fortune "_s + QStringLiteral(PROJECT_VERSION) + u"\n"_s;
+    QTest::newRow("help") << u"--help"_s << u"Usage: phone-fortune [--help] [--version]\n"_s;
+}
+
+void TestProgram::versionAndHelpNeedNoDisplay()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, answer);
+    QProcess program;
+    program.setEnvironment({ u"PATH=/usr/bin:/bin"_s }); // no display at all
+    program.start(QStringLiteral(PHONE_FORTUNE_BINARY), { option });
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    QCOMPARE(program.readAllStandardError(), QByteArray());
+    const QString output = QString::fromUtf8(program.readAllStandardOutput());
+    QVERIFY2(output == answer || output.contains(u"\n"_s + answer), qPrintable(output));
 }
 
 void TestProgram::artworkIsWhatItsSourceMakes()

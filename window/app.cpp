@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -56,6 +58,19 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
     std::_Exit(EXIT_FAILURE);
 }
 
+constexpr const char *kHelp = "\
+用法：phone-fortune [--help] [--version]\n\
+Usage: phone-fortune [--help] [--version]\n\
+\n\
+打开“手机号码吉祥如意测算”窗口：输入手机号码，测算它的吉凶。\n\
+Opens the phone-number fortune window: type a mobile number to see its fortune.\n\
+\n\
+  --help     显示本帮助并退出 / show this help and exit\n\
+  --version  显示版本并退出 / show the version and exit\n\
+\n\
+也接受 Qt 的标准选项，如 -platform。\n\
+Qt's standard options, such as -platform, are accepted too.\n";
+
 bool someDisplayNamed()
 {
     for (const char *name : { "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY" })
@@ -83,6 +98,18 @@ void configureApplication()
 
 int runProgram(int argc, char **argv)
 {
+    // Answered without a window, and so without a display.
+    for (const std::string_view argument : std::span(argv + 1, std::size_t(argc - 1))) {
+        if (argument == "--version") {
+            std::fputs("phone-fortune " PHONE_FORTUNE_VERSION "\n", stdout);
+            return EXIT_SUCCESS;
+        }
+        if (argument == "--help") {
+            std::fputs(kHelp, stdout);
+            return EXIT_SUCCESS;
+        }
+    }
+
     if (!someDisplayNamed()) {
         noDisplay();
         return EXIT_FAILURE;
