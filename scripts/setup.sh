@@ -23,8 +23,8 @@ packages=(
   xvfb xauth openbox xdotool x11-utils
   # Wayland: Qt's platform plugin, and a compositor for the Wayland test
   qt6-wayland weston
-  # the Debian package's checker
-  lintian
+  # the Debian package's checker, and man to read the manual pages
+  lintian man-db
 )
 
 missing=()
