@@ -101,6 +101,9 @@ void TestDesktop::userRunsThePhoneTest()
     // Borderless, 303 x 200, centred on the screen.
     const QString extents = run({ u"xprop"_s, u"-id"_s, m_window, u"_NET_FRAME_EXTENTS"_s });
     QVERIFY2(extents.endsWith(u"= 0, 0, 0, 0"_s), qPrintable(extents));
+    // The window's icon reaches the desktop.
+    const QString icon = run({ u"xprop"_s, u"-id"_s, m_window, u"_NET_WM_ICON"_s });
+    QVERIFY2(icon.contains(u"Icon (32 x 32)"_s), qPrintable(icon.left(200)));
     QRect frame = geometry(m_window);
     QCOMPARE(frame.size(), QSize(303, 200));
     const QRect screen = QGuiApplication::primaryScreen()->geometry();

@@ -2,6 +2,8 @@
 
 #include <QMimeData>
 
+#include <utility>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -39,15 +41,33 @@ TextBox::TextBox(QWidget *parent)
 
 QString TextBox::text() const
 {
-    return toPlainText().replace(u'\n', u"\r\n"_s);
+    return QString(m_unshown ? *m_unshown : toPlainText()).replace(u'\n', u"\r\n"_s);
 }
 
 void TextBox::setText(const QString &text)
 {
-    const QString plain = QString(text).replace(u"\r\n"_s, u"\n"_s);
+    QString plain = QString(text).replace(u"\r\n"_s, u"\n"_s);
+    if (isVisible()) {
+        layOut(plain);
+        return;
+    }
+    // Laid out only when it can be seen: the quiz question waits for the
+    // panel to open, and start-up does not pay for shaping it.
+    m_unshown = std::move(plain);
+}
+
+void TextBox::layOut(const QString &plain)
+{
     setWordWrapMode(
         hasLongLine(plain) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
     setPlainText(plain);
+}
+
+void TextBox::showEvent(QShowEvent *event)
+{
+    if (m_unshown)
+        layOut(*std::exchange(m_unshown, std::nullopt));
+    QPlainTextEdit::showEvent(event);
 }
 
 void TextBox::insertFromMimeData(const QMimeData *source)

@@ -1,5 +1,5 @@
-// Writes the program's 16-colour icon as a PNG for the desktop's icon theme,
-// enlarged by whole pixels so that the pixel art stays sharp.
+// Writes the program's 16-colour icon as a PNG, for the window and for the desktop's icon
+// theme, enlarged by whole pixels so that the pixel art stays sharp.
 //
 //   iconpng ICON SIZE OUT.png
 #include <QGuiApplication>
