@@ -326,8 +326,10 @@ void TestKeyboard::closedPanelIsOutOfSight()
     QVERIFY(shown(false));
     QVERIFY(
         !m_link->isHidden() && !QAccessible::queryAccessibleInterface(m_link)->state().invisible);
+    QCOMPARE(m_question->text(), texts::kQuestion); // kept, though not yet laid out
     openPanel();
     QVERIFY(shown(true));
+    QCOMPARE(m_question->toPlainText(), QString(texts::kQuestion).replace(u"\r\n"_s, u"\n"_s));
     press(m_link, Qt::Key_Space);
     QVERIFY(shown(false));
 }
