@@ -47,7 +47,7 @@ private:
 
 } // namespace
 
-class TestKeyboard : public QObject
+class TestKeyboard : public WindowFixture
 {
     Q_OBJECT
 
@@ -71,14 +71,6 @@ private slots:
 private:
     void openPanel();
     void press(QWidget *target, Qt::Key key);
-
-    std::unique_ptr<frmmain> m_window;
-    PhoneEdit *m_phone = nullptr;
-    QPushButton *m_test = nullptr;
-    TextBox *m_output = nullptr;
-    ClickLabel *m_link = nullptr;
-    TextBox *m_question = nullptr;
-    QList<QAbstractButton *> m_boxes;
 };
 
 void TestKeyboard::initTestCase()
@@ -88,25 +80,13 @@ void TestKeyboard::initTestCase()
 
 void TestKeyboard::init()
 {
-    QVERIFY((m_window = shownWindow()));
-    CONTROL(PhoneEdit, phone, *m_window, "Text2");
-    CONTROL(QPushButton, test, *m_window, "CmmTest");
-    CONTROL(TextBox, output, *m_window, "Text1");
-    CONTROL(ClickLabel, link, *m_window, "Label7");
-    CONTROL(TextBox, question, *m_window, "Text4");
-    m_phone = phone;
-    m_test = test;
-    m_output = output;
-    m_link = link;
-    m_question = question;
-    m_boxes = answerBoxes(*m_window);
-    QCOMPARE(m_boxes.size(), 4);
+    QVERIFY(openWindow());
     QTRY_COMPARE(QApplication::focusWidget(), m_test);
 }
 
 void TestKeyboard::cleanup()
 {
-    m_window.reset();
+    closeWindow();
 }
 
 // A key pressed where the focus is, which must be target.

@@ -18,7 +18,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-class TestPanel : public QObject
+class TestPanel : public WindowFixture
 {
     Q_OBJECT
 
@@ -43,15 +43,6 @@ private slots:
 private:
     void click(QWidget *target, Qt::MouseButton button = Qt::LeftButton);
     void tick(int index);
-
-    std::unique_ptr<frmmain> m_window;
-    TextBox *m_output = nullptr;
-    PhoneEdit *m_phone = nullptr;
-    QPushButton *m_test = nullptr;
-    ClickLabel *m_link = nullptr;
-    TextBox *m_question = nullptr;
-    ImageButton *m_close = nullptr;
-    QList<QAbstractButton *> m_boxes;
 };
 
 void TestPanel::initTestCase()
@@ -61,26 +52,12 @@ void TestPanel::initTestCase()
 
 void TestPanel::init()
 {
-    QVERIFY((m_window = shownWindow()));
-    CONTROL(TextBox, output, *m_window, "Text1");
-    CONTROL(PhoneEdit, phone, *m_window, "Text2");
-    CONTROL(QPushButton, test, *m_window, "CmmTest");
-    CONTROL(ClickLabel, link, *m_window, "Label7");
-    CONTROL(TextBox, question, *m_window, "Text4");
-    CONTROL(ImageButton, close, *m_window, "Image1");
-    m_output = output;
-    m_phone = phone;
-    m_test = test;
-    m_link = link;
-    m_question = question;
-    m_close = close;
-    m_boxes = answerBoxes(*m_window);
-    QCOMPARE(m_boxes.size(), 4);
+    QVERIFY(openWindow());
 }
 
 void TestPanel::cleanup()
 {
-    m_window.reset();
+    closeWindow();
 }
 
 // A click where the platform would deliver it: at the control's centre, in

@@ -17,7 +17,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-class TestWindow : public QObject
+class TestWindow : public WindowFixture
 {
     Q_OBJECT
 
@@ -52,11 +52,6 @@ private slots:
 
 private:
     QString runTest(const QString &phone);
-
-    std::unique_ptr<frmmain> m_window;
-    PhoneEdit *m_phone = nullptr;
-    QPushButton *m_test = nullptr;
-    TextBox *m_output = nullptr;
 };
 
 void TestWindow::initTestCase()
@@ -66,18 +61,12 @@ void TestWindow::initTestCase()
 
 void TestWindow::init()
 {
-    QVERIFY((m_window = shownWindow()));
-    CONTROL(PhoneEdit, phone, *m_window, "Text2");
-    CONTROL(QPushButton, test, *m_window, "CmmTest");
-    CONTROL(TextBox, output, *m_window, "Text1");
-    m_phone = phone;
-    m_test = test;
-    m_output = output;
+    QVERIFY(openWindow());
 }
 
 void TestWindow::cleanup()
 {
-    m_window.reset();
+    closeWindow();
 }
 
 QString TestWindow::runTest(const QString &phone)

@@ -2,11 +2,16 @@
 #pragma once
 
 #include "app.h"
+#include "clicklabel.h"
 #include "frmmain.h"
+#include "imagebutton.h"
+#include "phoneedit.h"
+#include "textbox.h"
 
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <QtTest>
 
 #include <algorithm>
@@ -57,6 +62,45 @@ inline QList<QAbstractButton *> answerBoxes(const QWidget &window)
         [](QAbstractButton *a, QAbstractButton *b) { return a->y() < b->y(); });
     return boxes;
 }
+
+// Base of the test classes that drive the window: a new window for each test,
+// and the controls that most tests use, found by name.
+class WindowFixture : public QObject
+{
+protected:
+    // For init(): shows a new window and finds its controls; a missing one
+    // fails the test, naming it. Use as QVERIFY(openWindow()).
+    bool openWindow()
+    {
+        m_window = shownWindow();
+        if (!m_window)
+            return false;
+        const auto find = [this](auto *&control, const char *name) {
+            using Control = std::remove_reference_t<decltype(*control)>;
+            control = m_window->findChild<Control *>(QLatin1StringView(name));
+            if (!control)
+                qWarning(
+                    "no control named %s of class %s", name, Control::staticMetaObject.className());
+            return control != nullptr;
+        };
+        m_boxes = answerBoxes(*m_window);
+        return find(m_phone, "Text2") && find(m_test, "CmmTest") && find(m_output, "Text1")
+            && find(m_link, "Label7") && find(m_question, "Text4") && find(m_close, "Image1")
+            && m_boxes.size() == 4;
+    }
+
+    // For cleanup().
+    void closeWindow() { m_window.reset(); }
+
+    std::unique_ptr<frmmain> m_window;
+    PhoneEdit *m_phone = nullptr;
+    QPushButton *m_test = nullptr;
+    TextBox *m_output = nullptr;
+    ClickLabel *m_link = nullptr;
+    TextBox *m_question = nullptr;
+    ImageButton *m_close = nullptr;
+    QList<QAbstractButton *> m_boxes; // the answers A to D
+};
 
 // Compares a pixel with a small tolerance; saves the image when it differs.
 inline bool pixelIs(const QImage &image, QPoint at, QColor expected, const QString &saveAs)
