@@ -1,8 +1,6 @@
 #include "announcer.h"
 
-#include <QRegularExpression>
-
-using namespace Qt::Literals::StringLiterals;
+#include <algorithm>
 
 Announcer::Announcer(QWidget *parent)
     : QWidget(parent)
@@ -14,10 +12,21 @@ Announcer::Announcer(QWidget *parent)
 
 void Announcer::announce(const QString &text)
 {
-    static const QRegularExpression rule(u"^[-=]*$"_s);
-    QStringList lines = text.split(QRegularExpression(u"\r?\n"_s));
-    lines.removeIf([](const QString &line) { return rule.match(line.trimmed()).hasMatch(); });
-    setAccessibleName(lines.join(u'\n'));
+    const auto isRule = [](QStringView line) {
+        return std::all_of(
+            line.begin(), line.end(), [](QChar c) { return c == u'-' || c == u'='; });
+    };
+    QString spoken;
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (isRule(line.trimmed())) // an empty line too
+            continue;
+        if (!spoken.isEmpty())
+            spoken += u'\n';
+        spoken += line;
+    }
+    setAccessibleName(spoken);
     // Screen readers speak a notification when it starts showing.
     hide();
     show();

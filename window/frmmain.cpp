@@ -315,9 +315,10 @@ void frmmain::CmmTest_Click()
     }
 
     const QString separator(23, u'-');
-    Text1->setText(separator + kCrLf + Label3->text() + Text2->text() + kCrLf + separator + kCrLf
-        + kCrLf + Label1->text() + kCrLf + kCrLf + Label2->text());
-    m_announcer->announce(Text1->text());
+    const QString output = separator + kCrLf + Label3->text() + Text2->text() + kCrLf + separator
+        + kCrLf + kCrLf + Label1->text() + kCrLf + kCrLf + Label2->text();
+    Text1->setText(output);
+    m_announcer->announce(output);
 }
 
 void frmmain::Label7_Click()
@@ -336,11 +337,12 @@ void frmmain::Label7_Click()
 void frmmain::Check1_Click(int Index)
 {
     const std::array<TextStore *, 4> answers { Txt01, Txt02, Txt03, Txt04 };
-    Text1->setText(answers[std::size_t(Index)]->text());
+    const QString interpretation = answers[std::size_t(Index)]->text();
+    Text1->setText(interpretation);
     setHeightInTwips(kClosedHeight);
     Check1[std::size_t(Index)]->setChecked(false);
     PanelState = QString::number(0);
-    m_announcer->announce(Text1->text());
+    m_announcer->announce(interpretation);
 }
 
 void frmmain::Image2_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPointF)
