@@ -2,6 +2,8 @@
 // nested in Xvfb (tests/with-weston.sh). The test itself runs on X: it sees
 // the compositor's output in screenshots of the X screen and drives it with
 // xdotool, as a user's pointer would.
+#include "pixels.h"
+
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
@@ -30,13 +32,6 @@ QImage screenshot()
         QImage::Format_RGB32);
 }
 
-bool near(QRgb pixel, QColor colour)
-{
-    return std::abs(qRed(pixel) - colour.red()) <= 2
-        && std::abs(qGreen(pixel) - colour.green()) <= 2
-        && std::abs(qBlue(pixel) - colour.blue()) <= 2;
-}
-
 // The window's top-left corner on the screen, found by its skin: the title
 // band, RGB(96, 96, 131), starts 3 pixels in and 4 down. Null if not shown.
 QPoint findWindow(const QImage &shot)
@@ -45,7 +40,7 @@ QPoint findWindow(const QImage &shot)
     for (int y = 0; y < shot.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(shot.constScanLine(y));
         for (int x = 0; x + 200 < shot.width(); ++x)
-            if (near(line[x], band) && near(line[x + 200], band))
+            if (nearColour(line[x], band) && nearColour(line[x + 200], band))
                 return QPoint(x - 3, y - 4);
     }
     return {};
@@ -69,14 +64,8 @@ void TestWayland::checkWindowAt(QPoint origin)
 {
     const QImage shot = screenshot();
     const QString saveAs = QDir::temp().filePath(u"phone-fortune-wayland.png"_s);
-    const auto check = [&](QPoint at, QColor colour) {
-        if (near(shot.pixel(origin + at), colour))
-            return true;
-        shot.save(saveAs);
-        qWarning() << "pixel" << at << "of the window is" << QColor(shot.pixel(origin + at)).name()
-                   << "not" << colour.name() << "; saved" << saveAs;
-        return false;
-    };
+    const auto check
+        = [&](QPoint at, QColor colour) { return pixelIs(shot, origin + at, colour, saveAs); };
     const QColor background(0x20, 0x40, 0x20); // the compositor's
     QVERIFY(check({ 30, 12 }, QColor(96, 96, 131))); // title band, left of its text
     QVERIFY(check({ 250, 12 }, QColor(96, 96, 131))); // and right of it

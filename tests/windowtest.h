@@ -6,16 +6,15 @@
 #include "frmmain.h"
 #include "imagebutton.h"
 #include "phoneedit.h"
+#include "pixels.h"
 #include "textbox.h"
 
 #include <QCheckBox>
-#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 
 #include <algorithm>
-
 #include <memory>
 
 // The offscreen platform warns about what it cannot do for a window (size
@@ -101,18 +100,3 @@ protected:
     ImageButton *m_close = nullptr;
     QList<QAbstractButton *> m_boxes; // the answers A to D
 };
-
-// Compares a pixel with a small tolerance; saves the image when it differs.
-inline bool pixelIs(const QImage &image, QPoint at, QColor expected, const QString &saveAs)
-{
-    const QColor actual = image.pixelColor(at);
-    const bool close = std::abs(actual.red() - expected.red()) <= 2
-        && std::abs(actual.green() - expected.green()) <= 2
-        && std::abs(actual.blue() - expected.blue()) <= 2;
-    if (!close) {
-        image.save(saveAs);
-        qWarning() << "pixel" << at << "is" << actual.name() << "not" << expected.name()
-                   << "; saved" << saveAs;
-    }
-    return close;
-}
