@@ -1,16 +1,12 @@
 // Every way in besides the mouse: the keyboard alone, assistive technology,
 // pasted and dropped data. Each must run the same handlers as a click, and
 // focus must never rest on something out of view.
-#include "clicklabel.h"
-#include "phoneedit.h"
-#include "textbox.h"
 #include "texts.h"
 #include "windowtest.h"
 
 #include <QAccessible>
 #include <QClipboard>
 #include <QMimeData>
-#include <QPushButton>
 #include <QScreen>
 
 using namespace Qt::Literals::StringLiterals;

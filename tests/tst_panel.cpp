@@ -1,18 +1,13 @@
 // The extra panel, the password quiz, the drag by the title band and the close
 // mark, driven through real events.
-#include "clicklabel.h"
 #include "fortunenumber.h"
-#include "imagearea.h"
-#include "imagebutton.h"
 #include "mod_date.h"
-#include "phoneedit.h"
-#include "textbox.h"
 #include "texts.h"
 #include "windowtest.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QMimeData>
-#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTextBlock>
 

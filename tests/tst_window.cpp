@@ -1,9 +1,5 @@
 // The window as a user meets it: its controls, look, typing and the phone test.
-#include "clicklabel.h"
 #include "imagearea.h"
-#include "imagebutton.h"
-#include "phoneedit.h"
-#include "textbox.h"
 #include "texts.h"
 #include "windowtest.h"
 
@@ -12,7 +8,6 @@
 #include <QFontInfo>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
 #include <QScreen>
 
 using namespace Qt::Literals::StringLiterals;
