@@ -70,8 +70,7 @@ void TestPanel::tick(int index)
 
 void TestPanel::linkOpensAndClosesThePanel()
 {
-    ClickLabel *link = m_link;
-    click(link);
+    click(m_link);
     QCOMPARE(m_window->size(), QSize(303, 371));
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize()); // not resizable
     QCOMPARE(m_window->panelState(), u"1"_s);
@@ -79,12 +78,12 @@ void TestPanel::linkOpensAndClosesThePanel()
     QCOMPARE(m_output->text().count(u"\r\n"_s), 18);
 
     m_output->setText(u"x"_s);
-    click(link);
+    click(m_link);
     QCOMPARE(m_window->size(), QSize(303, 200));
     QCOMPARE(m_window->panelState(), u"0"_s);
     QCOMPARE(m_output->text(), texts::kNumberTrick);
 
-    click(link, Qt::RightButton); // only the left button clicks
+    click(m_link, Qt::RightButton); // only the left button clicks
     QCOMPARE(m_window->panelState(), u"0"_s);
 }
 
@@ -163,14 +162,13 @@ void TestPanel::answerBoxesSitAtTheirLines()
     // The answers A to D are the question's blocks 2, 4, 6 and 8; each box
     // must lie on its line and inside the line's indent.
     click(m_link);
-    TextBox *question = m_question;
-    QTextBlock block = question->document()->firstBlock();
+    QTextBlock block = m_question->document()->firstBlock();
     for (int index = 0; index < 4; ++index) {
         block = block.next().next();
         QVERIFY(block.text().contains(QChar(u'A' + index)));
         const QRect box = m_boxes[index]->geometry();
-        const QRect line = question->cursorRect(QTextCursor(block))
-                               .translated(question->viewport()->mapTo(m_window.get(), QPoint()));
+        const QRect line = m_question->cursorRect(QTextCursor(block))
+                               .translated(m_question->viewport()->mapTo(m_window.get(), QPoint()));
         const int overlap = std::min(box.bottom(), line.bottom()) - std::max(box.top(), line.top());
         QVERIFY2(overlap >= 8,
             qPrintable(u"answer %1: box %2..%3, line %4..%5"_s.arg(index)
@@ -178,12 +176,12 @@ void TestPanel::answerBoxesSitAtTheirLines()
                            .arg(box.bottom())
                            .arg(line.top())
                            .arg(line.bottom())));
-        const QFontMetrics metrics(question->font());
+        const QFontMetrics metrics(m_question->font());
         QVERIFY(box.left() >= line.left());
         QVERIFY(box.right() < line.left() + metrics.horizontalAdvance(u"　　 "_s));
     }
     // Text4 sits wholly inside the open window, in its navy margin.
-    QVERIFY(QRect(0, 0, 303, 371).contains(question->geometry()));
+    QVERIFY(QRect(0, 0, 303, 371).contains(m_question->geometry()));
 }
 
 void TestPanel::titleBandDragsTheWindow_data()
@@ -291,8 +289,6 @@ void TestPanel::randomUseMatchesTheModel()
 
     const quint32 seed = 20261208;
     QRandomGenerator random(seed);
-    ClickLabel *link = m_link;
-    QPushButton *test = m_test;
     const QString typeable = u"0123456789 a-+.中"_s;
     for (int step = 0; step < 3000; ++step) {
         const int action = random.bounded(model.open ? 11 : 10);
@@ -320,7 +316,7 @@ void TestPanel::randomUseMatchesTheModel()
             break;
         case 3: // test, by the button or by Enter in the phone box
             if (random.bounded(2)) {
-                click(test);
+                click(m_test);
             } else {
                 m_phone->setFocus();
                 QTest::keyClick(m_phone, Qt::Key_Return);
@@ -328,7 +324,7 @@ void TestPanel::randomUseMatchesTheModel()
             model.output = testOutput();
             break;
         case 4:
-            click(link);
+            click(m_link);
             model.open = !model.open;
             model.output = texts::kNumberTrick;
             break;
@@ -336,8 +332,8 @@ void TestPanel::randomUseMatchesTheModel()
             m_phone->setCursorPosition(random.bounded(int(m_phone->text().size()) + 1));
             break;
         case 6: // the link from the keyboard, by Space or Enter
-            link->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(link, random.bounded(2) ? Qt::Key_Space : Qt::Key_Return);
+            m_link->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(m_link, random.bounded(2) ? Qt::Key_Space : Qt::Key_Return);
             model.open = !model.open;
             model.output = texts::kNumberTrick;
             break;
