@@ -97,7 +97,7 @@ frmmain::frmmain(QWidget *parent)
 {
     setObjectName(u"frmmain"_s);
     setWindowTitle(u"手机号码吉祥如意测算"_s);
-    setWindowIcon(QIcon(u":/icon.png"_s));
+    setWindowIcon(QIcon(u":/phone-fortune.png"_s));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(fonts::window());
     createControls();
