@@ -44,6 +44,7 @@ private:
     void clickAt(QPoint inWindow, int button = 1);
     void key(const QString &keys);
     QString copyFrom(QPoint inWindow);
+    QString property(const QString &name) const;
 
     QString m_window;
     QPoint m_origin;
@@ -58,7 +59,15 @@ void TestDesktop::start(QProcess &program)
     m_window = run({ u"xdotool"_s, u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s,
         u"^手机号码吉祥如意测算$"_s });
     QVERIFY2(!m_window.isEmpty() && !m_window.contains(u'\n'), qPrintable(m_window));
+    // Wait until the window manager has taken the window in, as a desktop
+    // user's window always is: it then states the window's frame.
+    QTRY_VERIFY_WITH_TIMEOUT(!property(u"_NET_FRAME_EXTENTS"_s).endsWith(u"not found."_s), 10000);
     m_origin = geometry(m_window).topLeft();
+}
+
+QString TestDesktop::property(const QString &name) const
+{
+    return run({ u"xprop"_s, u"-id"_s, m_window, name });
 }
 
 void TestDesktop::clickAt(QPoint inWindow, int button)
@@ -99,10 +108,10 @@ void TestDesktop::userRunsThePhoneTest()
         return;
 
     // Borderless, 303 x 200, centred on the screen.
-    const QString extents = run({ u"xprop"_s, u"-id"_s, m_window, u"_NET_FRAME_EXTENTS"_s });
+    const QString extents = property(u"_NET_FRAME_EXTENTS"_s);
     QVERIFY2(extents.endsWith(u"= 0, 0, 0, 0"_s), qPrintable(extents));
     // The window's icon reaches the desktop.
-    const QString icon = run({ u"xprop"_s, u"-id"_s, m_window, u"_NET_WM_ICON"_s });
+    const QString icon = property(u"_NET_WM_ICON"_s);
     QVERIFY2(icon.contains(u"Icon (32 x 32)"_s), qPrintable(icon.left(200)));
     QRect frame = geometry(m_window);
     QCOMPARE(frame.size(), QSize(303, 200));
@@ -176,6 +185,9 @@ void TestDesktop::keyboardAndEmptyClipboard()
     QTRY_VERIFY(QGuiApplication::clipboard()->text().startsWith(u"　　成为社会人士"_s));
 
     // The desktop's own close shortcut ends the program like the close mark.
+    // It acts on the active window, which this one is once clicked.
+    const QString active = u"window id # 0x"_s + QString::number(m_window.toULongLong(), 16);
+    QTRY_VERIFY(run({ u"xprop"_s, u"-root"_s, u"_NET_ACTIVE_WINDOW"_s }).endsWith(active));
     key(u"alt+F4"_s);
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);

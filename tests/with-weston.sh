@@ -20,10 +20,15 @@ weston --backend=x11-backend.so --use-pixman --width=1280 --height=1024 --config
   --log="$XDG_RUNTIME_DIR/weston.log" &
 compositor=$!
 trap 'kill $compositor 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
+for _ in $(seq 600); do
   [ -S "$XDG_RUNTIME_DIR/wayland-test" ] && break
-  sleep 0.05
+  if ! kill -0 "$compositor" 2>/dev/null; then
+    echo "with-weston.sh: weston exited at start:" >&2
+    cat "$XDG_RUNTIME_DIR/weston.log" >&2
+    exit 1
+  fi
+  sleep 0.1
 done
-sleep 1 # the shell draws its background
+[ -S "$XDG_RUNTIME_DIR/wayland-test" ] || { echo "with-weston.sh: weston did not start within 60 s" >&2; exit 1; }
 export WAYLAND_DISPLAY=wayland-test
 "$@"

@@ -15,9 +15,19 @@ chmod 700 "$work"
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm=$!
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.05
+# A window mapped before the window manager is up is never framed or focused
+# by it, so wait until openbox lists its clients on the root window, however
+# long a busy machine makes its start.
+managing() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q '^_NET_CLIENT_LIST(WINDOW)'; }
+for _ in $(seq 600); do
+  managing && break
+  if ! kill -0 "$wm" 2>/dev/null; then
+    echo "with-xvfb.sh: openbox exited at start:" >&2
+    cat "$work/openbox.log" >&2
+    exit 1
+  fi
+  sleep 0.1
 done
+managing || { echo "with-xvfb.sh: openbox did not start within 60 s" >&2; exit 1; }
 
 "$@"
