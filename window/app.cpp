@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -99,7 +98,8 @@ void configureApplication()
 int runProgram(int argc, char **argv)
 {
     // Answered without a window, and so without a display.
-    for (const std::string_view argument : std::span(argv + 1, std::size_t(argc - 1))) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
         if (argument == "--version") {
             std::fputs("phone-fortune " PHONE_FORTUNE_VERSION "\n", stdout);
             return EXIT_SUCCESS;
