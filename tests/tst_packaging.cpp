@@ -14,20 +14,23 @@ const QString kSource = QStringLiteral(SOURCE_DIR);
 const QString kBuild = QStringLiteral(BUILD_DIR);
 const QString kBinary = QStringLiteral(PHONE_FORTUNE_BINARY);
 
+const QString kProgram = u"games/phone-fortune"_s;
 const QString kDesktopEntry = u"share/applications/com.example.PhoneFortune.desktop"_s;
 const QString kMetainfo = u"share/metainfo/com.example.PhoneFortune.metainfo.xml"_s;
-const QStringList kInstalled {
-    u"games/phone-fortune"_s,
-    u"share/doc/phone-fortune/copyright"_s,
-    u"share/doc/phone-fortune/changelog.gz"_s,
+const QStringList kManualPages {
     u"share/man/man6/phone-fortune.6.gz"_s,
     u"share/man/zh_CN/man6/phone-fortune.6.gz"_s,
-    u"share/applications/com.example.PhoneFortune.desktop"_s,
-    u"share/metainfo/com.example.PhoneFortune.metainfo.xml"_s,
+};
+const QStringList kInstalled = QStringList {
+    kProgram,
+    kDesktopEntry,
+    kMetainfo,
+    u"share/doc/phone-fortune/copyright"_s,
+    u"share/doc/phone-fortune/changelog.gz"_s,
     u"share/icons/hicolor/32x32/apps/phone-fortune.png"_s,
     u"share/icons/hicolor/64x64/apps/phone-fortune.png"_s,
     u"share/icons/hicolor/128x128/apps/phone-fortune.png"_s,
-};
+} + kManualPages;
 
 // Runs a command to its end; its standard output, or a failure with its errors.
 QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)
@@ -84,7 +87,7 @@ void TestPackaging::validatorsAcceptDesktopEntryAndMetainfo()
     // carries the project's version and licence.
     QFile entry(desktop);
     QVERIFY(entry.open(QIODevice::ReadOnly));
-    const QString exec = u"Exec=%1/games/phone-fortune\n"_s.arg(m_prefix.path());
+    const QString exec = u"Exec=%1\n"_s.arg(m_prefix.filePath(kProgram));
     QVERIFY2(QString::fromUtf8(entry.readAll()).contains(exec), qPrintable(exec));
     QFile about(metainfo);
     QVERIFY(about.open(QIODevice::ReadOnly));
@@ -99,8 +102,7 @@ void TestPackaging::installPutsEverythingInItsPlace()
         QVERIFY2(QFileInfo::exists(m_prefix.filePath(file)), qPrintable(file));
 
     // Both manual pages read without a complaint from the formatter.
-    for (const QString &page :
-        { u"share/man/man6/phone-fortune.6.gz"_s, u"share/man/zh_CN/man6/phone-fortune.6.gz"_s }) {
+    for (const QString &page : kManualPages) {
         QProcess man;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
