@@ -1,5 +1,7 @@
 // End to end on a real X server: the built program started as a user starts
 // it, driven with real pointer and key input, read back through the clipboard.
+#include "xdotool.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QProcess>
@@ -10,18 +12,10 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString run(const QStringList &command)
-{
-    QProcess process;
-    process.start(command.first(), command.mid(1));
-    process.waitForFinished(20000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
 // xdotool's geometry of a window: X, Y, WIDTH and HEIGHT.
 QRect geometry(const QString &window)
 {
-    const QString shell = run({ u"xdotool"_s, u"getwindowgeometry"_s, u"--shell"_s, window });
+    const QString shell = xdotool({ u"getwindowgeometry"_s, u"--shell"_s, window });
     QMap<QString, int> value;
     for (const QString &line : shell.split(u'\n'))
         value.insert(line.section(u'=', 0, 0), line.section(u'=', 1).toInt());
@@ -56,8 +50,8 @@ void TestDesktop::start(QProcess &program)
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program.start(QStringLiteral(PHONE_FORTUNE_BINARY), {});
     QVERIFY(program.waitForStarted());
-    m_window = run({ u"xdotool"_s, u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s,
-        u"^手机号码吉祥如意测算$"_s });
+    m_window = xdotool(
+        { u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, u"^手机号码吉祥如意测算$"_s });
     QVERIFY2(!m_window.isEmpty() && !m_window.contains(u'\n'), qPrintable(m_window));
     // Wait until the window manager has taken the window in, as a desktop
     // user's window always is: it then states the window's frame.
@@ -75,10 +69,9 @@ void TestDesktop::clickAt(QPoint inWindow, int button)
     const QPoint at = m_origin + inWindow;
     // A move to where the pointer already is would wait for motion forever.
     if (at != m_pointer)
-        run({ u"xdotool"_s, u"mousemove"_s, u"--sync"_s, QString::number(at.x()),
-            QString::number(at.y()) });
+        xdotool({ u"mousemove"_s, u"--sync"_s, QString::number(at.x()), QString::number(at.y()) });
     m_pointer = at;
-    run({ u"xdotool"_s, u"click"_s, QString::number(button) });
+    xdotool({ u"click"_s, QString::number(button) });
 }
 
 // Selects all of the text box at inWindow and copies it, as a user would.
@@ -97,7 +90,7 @@ QString TestDesktop::copyFrom(QPoint inWindow)
 
 void TestDesktop::key(const QString &keys)
 {
-    run(QStringList { u"xdotool"_s, u"key"_s, u"--delay"_s, u"20"_s } + keys.split(u' '));
+    xdotool(QStringList { u"key"_s, u"--delay"_s, u"20"_s } + keys.split(u' '));
 }
 
 void TestDesktop::userRunsThePhoneTest()
@@ -124,7 +117,7 @@ void TestDesktop::userRunsThePhoneTest()
     // Type a number (a letter among it is refused) and press the test button.
     clickAt({ 130, 46 });
     key(u"End"_s + u" BackSpace"_s.repeated(8));
-    run({ u"xdotool"_s, u"type"_s, u"--delay"_s, u"20"_s, u"1391234a5678"_s });
+    xdotool({ u"type"_s, u"--delay"_s, u"20"_s, u"1391234a5678"_s });
     clickAt({ 250, 46 });
 
     // Read the result back as a user would: select it all and copy it.
@@ -200,8 +193,6 @@ void TestDesktop::titleBandDragsWithEveryButton()
     start(program);
     if (QTest::currentTestFailed())
         return;
-    const auto xdotool
-        = [](const QStringList &arguments) { run(QStringList { u"xdotool"_s } + arguments); };
     for (const int button : { 1, 3, 2 }) {
         const QPoint start = geometry(m_window).topLeft();
         const QPoint press = start + QPoint(100, 12);

@@ -3,6 +3,7 @@
 // the compositor's output in screenshots of the X screen and drives it with
 // xdotool, as a user's pointer would.
 #include "pixels.h"
+#include "xdotool.h"
 
 #include <QGuiApplication>
 #include <QProcess>
@@ -15,13 +16,6 @@ namespace {
 
 // What weston's shell paints behind every window (tests/with-weston.sh).
 const QColor compositorBackground(0x20, 0x40, 0x20);
-
-void xdotool(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(u"xdotool"_s, arguments);
-    process.waitForFinished(20000);
-}
 
 void movePointer(QPoint to)
 {
