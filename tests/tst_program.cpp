@@ -43,23 +43,33 @@ void TestProgram::withoutDisplaySaysSoInOneLine()
 void TestProgram::badPlatformShowsTheToolkitsReason_data()
 {
     QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("no such platform") << QStringList { u"QT_QPA_PLATFORM=nonesuch"_s,
-        u"DISPLAY=:4711"_s } << u"platform plugin \"nonesuch\""_s;
-    QTest::newRow("wayland without compositor") << QStringList { u"QT_QPA_PLATFORM=wayland"_s,
-        u"WAYLAND_DISPLAY=nonesuch-0"_s } << u"wl_display"_s;
+    const QString nonesuch = u"platform plugin \"nonesuch\""_s;
+    QTest::newRow("no such platform")
+        << QStringList { u"QT_QPA_PLATFORM=nonesuch"_s, u"DISPLAY=:4711"_s } << QStringList {}
+        << nonesuch;
+    QTest::newRow("wayland without compositor")
+        << QStringList { u"QT_QPA_PLATFORM=wayland"_s, u"WAYLAND_DISPLAY=nonesuch-0"_s }
+        << QStringList {} << u"wl_display"_s;
+    // Named by the toolkit's options alone, with no display in the environment.
+    QTest::newRow("-platform") << QStringList {} << QStringList { u"-platform"_s, u"nonesuch"_s }
+                               << nonesuch;
+    QTest::newRow("--platform") << QStringList {}
+                                << QStringList { u"--platform"_s, u"nonesuch"_s } << nonesuch;
 }
 
 void TestProgram::badPlatformShowsTheToolkitsReason()
 {
     QFETCH(QStringList, environment);
+    QFETCH(QStringList, arguments);
     QFETCH(QString, reason);
     QTemporaryDir runtime;
     QProcess program;
     environment << u"PATH=/usr/bin:/bin"_s << u"HOME=%1"_s.arg(QDir::tempPath())
                 << u"XDG_RUNTIME_DIR=%1"_s.arg(runtime.path());
     program.setEnvironment(environment);
-    program.start(QStringLiteral(PHONE_FORTUNE_BINARY), {});
+    program.start(QStringLiteral(PHONE_FORTUNE_BINARY), arguments);
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit); // not an abort
     QVERIFY(program.exitCode() != 0);

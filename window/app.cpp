@@ -70,8 +70,18 @@ Opens the phone-number fortune window: type a mobile number to see its fortune.\
 也接受 Qt 的标准选项，如 -platform。\n\
 Qt's standard options, such as -platform, are accepted too.\n";
 
-bool someDisplayNamed()
+// Whether a platform or a display is named, where the toolkit looks for one:
+// in its options -platform and -display (also spelt with two dashes), each
+// followed by its value, or in the environment.
+bool someDisplayNamed(int argc, char **argv)
 {
+    for (int i = 1; i + 1 < argc; ++i) {
+        std::string_view option = argv[i];
+        if (option.starts_with("--"))
+            option.remove_prefix(1);
+        if (option == "-platform" || option == "-display")
+            return true;
+    }
     for (const char *name : { "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY" })
         if (!qEnvironmentVariableIsEmpty(name))
             return true;
@@ -110,7 +120,7 @@ int runProgram(int argc, char **argv)
         }
     }
 
-    if (!someDisplayNamed()) {
+    if (!someDisplayNamed(argc, argv)) {
         noDisplay();
         return EXIT_FAILURE;
     }

@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "accessibility.h"
 #include "announcer.h"
 #include "clicklabel.h"
 #include "fonts.h"
@@ -121,13 +122,16 @@ void frmmain::createControls()
         this, "Label5", u"Vexo手机号码测吉祥"_s, 1065, 60, bgr(0x000080FF), fonts::title());
     Label6 = createLabel(
         this, "Label6", u"Vexo手机号码测吉祥"_s, 1050, 75, bgr(0x00FFFFFF), fonts::title());
+    // The orange copy only edges the white one: the title is read once.
+    hideFromAssistiveTechnology(Label5);
 
     Image1 = makeControl<ImageButton>(this, "Image1");
     Image1->setGeometry(twipsRect(4125, 45, 330, 300));
     Image1->setToolTip(u"关闭程序"_s);
     connect(Image1, &ImageButton::clicked, this, &frmmain::Image1_Click);
 
-    Image2 = makeControl<ImageArea>(this, "Image2", QAccessible::TitleBar);
+    // A region, without the text that a title bar would promise.
+    Image2 = makeControl<ImageArea>(this, "Image2", QAccessible::Pane);
     Image2->setGeometry(twipsRect(0, 0, 4095, 375));
     connect(Image2, &ImageArea::mouseDown, this, &frmmain::Image2_MouseDown);
 

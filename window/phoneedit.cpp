@@ -3,6 +3,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QValidator>
 
 #include <algorithm>
@@ -19,6 +21,18 @@ bool isAsciiDigit(QChar c)
 bool isFullWidthDigit(QChar c)
 {
     return c >= u'\uFF10' && c <= u'\uFF19';
+}
+
+// Whether pasted or dropped text holds something the box would keep.
+bool bringsDigit(const QString &text)
+{
+    return std::any_of(
+        text.cbegin(), text.cend(), [](QChar c) { return isAsciiDigit(c) || isFullWidthDigit(c); });
+}
+
+bool clipboardBringsDigit()
+{
+    return bringsDigit(QGuiApplication::clipboard()->text());
 }
 
 // Keeps only the digits of whatever reaches the box, full-width ones turned
@@ -103,9 +117,9 @@ void PhoneEdit::keyPressEvent(QKeyEvent *event)
         event->accept(); // cancelled: the box never sees the key
         return;
     }
-    // Pasting nothing (an empty clipboard, or one without text) would still
-    // delete the selection.
-    if (event->matches(QKeySequence::Paste) && QGuiApplication::clipboard()->text().isEmpty()) {
+    // Pasting nothing the box keeps (an empty clipboard, a picture, letters)
+    // would still delete the selection.
+    if (event->matches(QKeySequence::Paste) && !clipboardBringsDigit()) {
         event->accept();
         return;
     }
@@ -127,4 +141,43 @@ void PhoneEdit::inputMethodEvent(QInputMethodEvent *event)
     filtered.setCommitString(admitted, event->replacementStart(), event->replacementLength());
     QLineEdit::inputMethodEvent(&filtered);
     event->accept();
+}
+
+void PhoneEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    // The menu's paste is known by its text, the toolkit's own (and so in the
+    // same language), followed by its shortcut where menus show one.
+    const QString paste = QLineEdit::tr("&Paste");
+    for (QAction *action : menu->actions())
+        if (action->text().section(u'\t', 0, 0) == paste)
+            action->setEnabled(action->isEnabled() && clipboardBringsDigit());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+// A drag that brings no digit is refused outright: the cursor does not follow
+// it and a drop changes nothing.
+void PhoneEdit::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (bringsDigit(event->mimeData()->text()))
+        QLineEdit::dragEnterEvent(event);
+    else
+        event->ignore();
+}
+
+void PhoneEdit::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (bringsDigit(event->mimeData()->text()))
+        QLineEdit::dragMoveEvent(event);
+    else
+        event->ignore();
+}
+
+void PhoneEdit::dropEvent(QDropEvent *event)
+{
+    if (bringsDigit(event->mimeData()->text()))
+        QLineEdit::dropEvent(event);
+    else
+        event->ignore();
 }
