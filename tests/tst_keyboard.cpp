@@ -58,6 +58,7 @@ private slots:
     void pastedFullWidthDigitsBecomeAscii();
     void linkWorksFromTheKeyboard();
     void linkShowsFocusOnlyWithIt();
+    void testButtonShowsFocusOnlyWithIt();
     void answerEndsTheSameHoweverGiven_data();
     void answerEndsTheSameHoweverGiven();
     void closingThePanelTakesFocusToTheTestButton();
@@ -230,6 +231,24 @@ void TestKeyboard::linkShowsFocusOnlyWithIt()
     QTest::keyClick(m_link, Qt::Key_Tab);
     QVERIFY(pixelIs(m_window->grab().toImage(), corner, skin,
         QDir::temp().filePath(u"phone-fortune-link-left.png"_s)));
+}
+
+void TestKeyboard::testButtonShowsFocusOnlyWithIt()
+{
+    // Focused, a dotted line runs inside the button's left edge; the face is
+    // otherwise one colour along each row.
+    const auto marked = [this] {
+        const QImage button = m_window->grab(m_test->geometry()).toImage();
+        for (int y = 3; y < button.height() - 3; ++y)
+            if (button.pixel(3, y) != button.pixel(5, y))
+                return true;
+        return false;
+    };
+    QVERIFY(marked()); // where the focus starts
+    QTest::keyClick(m_test, Qt::Key_Tab);
+    QVERIFY(!marked());
+    m_test->setFocus(); // as after an answer is ticked
+    QVERIFY(marked());
 }
 
 void TestKeyboard::answerEndsTheSameHoweverGiven_data()

@@ -55,8 +55,8 @@ void TestProgram::badPlatformShowsTheToolkitsReason_data()
     // Named by the toolkit's options alone, with no display in the environment.
     QTest::newRow("-platform") << QStringList {} << QStringList { u"-platform"_s, u"nonesuch"_s }
                                << nonesuch;
-    QTest::newRow("--platform") << QStringList {}
-                                << QStringList { u"--platform"_s, u"nonesuch"_s } << nonesuch;
+    QTest::newRow("--platform") << QStringList {} << QStringList { u"--platform"_s, u"nonesuch"_s }
+                                << nonesuch;
 }
 
 void TestProgram::badPlatformShowsTheToolkitsReason()

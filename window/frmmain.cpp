@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "announcer.h"
 #include "clicklabel.h"
+#include "commandbutton.h"
 #include "fonts.h"
 #include "fortunenumber.h"
 #include "imagearea.h"
@@ -20,7 +21,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 
 using namespace Qt::Literals::StringLiterals;
@@ -145,11 +145,11 @@ void frmmain::createControls()
     setColour(Text4, QPalette::Base, bgr(0x00FF8080));
     setColour(Text4, QPalette::Text, bgr(0x00FFFFFF));
 
-    CmmTest = makeControl<QPushButton>(this, "CmmTest", u"- 测 -"_s);
+    CmmTest = makeControl<CommandButton>(this, "CmmTest", u"- 测 -"_s);
     CmmTest->setGeometry(twipsRect(3150, 525, 1215, 330));
     CmmTest->setDefault(true);
     setColour(CmmTest, QPalette::Button, bgr(0x00FF8080));
-    connect(CmmTest, &QPushButton::clicked, this, &frmmain::CmmTest_Click);
+    connect(CmmTest, &CommandButton::clicked, this, &frmmain::CmmTest_Click);
 
     Text1 = createTextBox(this, "Text1", texts::kContact, twipsRect(150, 960, 4230, 1695));
     Text1->setReadOnly(true);

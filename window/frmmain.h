@@ -10,13 +10,13 @@
 
 class Announcer;
 class ClickLabel;
+class CommandButton;
 class ImageArea;
 class ImageButton;
 class PhoneEdit;
 class QCheckBox;
 class QFrame;
 class QLabel;
-class QPushButton;
 class TextBox;
 class TextStore;
 
@@ -62,7 +62,7 @@ private:
     ImageArea *Image2 = nullptr;
     ClickLabel *Label7 = nullptr;
     TextBox *Text4 = nullptr;
-    QPushButton *CmmTest = nullptr;
+    CommandButton *CmmTest = nullptr;
     TextBox *Text1 = nullptr;
     PhoneEdit *Text2 = nullptr;
     QFrame *Frame1 = nullptr;
