@@ -32,6 +32,7 @@ private slots:
     void userRunsThePhoneTest();
     void keyboardAndEmptyClipboard();
     void titleBandDragsWithEveryButton();
+    void widthHoldsAtAFractionalScale();
 
 private:
     void start(QProcess &program, const QStringList &arguments = {});
@@ -225,6 +226,28 @@ void TestDesktop::titleBandDragsWithEveryButton()
     clickAt({ 286, 12 });
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitCode(), 0);
+}
+
+void TestDesktop::widthHoldsAtAFractionalScale()
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_SCALE_FACTOR"_s, u"1.5"_s);
+    program.setProcessEnvironment(environment);
+    start(program);
+    if (QTest::currentTestFailed())
+        return;
+    // 303 pixels are 454.5 device pixels: whichever way that is rounded, the
+    // panel's opening and closing keep it.
+    const int width = geometry(m_window).width();
+    QVERIFY2(width == 454 || width == 455, qPrintable(QString::number(width)));
+    for (const int height : { 557, 300 }) { // 371 and 200 pixels, rounded
+        clickAt({ 30, 279 }); // the link
+        QTRY_COMPARE(geometry(m_window).height(), height);
+        QCOMPARE(geometry(m_window).width(), width);
+    }
+    key(u"alt+F4"_s);
+    QVERIFY(program.waitForFinished(10000));
 }
 
 QTEST_MAIN(TestDesktop)

@@ -234,7 +234,12 @@ void frmmain::arrangeTabOrder()
 
 void frmmain::setHeightInTwips(int height)
 {
-    setFixedSize(twips(kClientWidth), twips(height));
+    const QSize size(twips(kClientWidth), twips(height));
+    // At a fractional scale the toolkit asks the window manager to size the
+    // window in steps of whole device pixels (2 at 1.5) from a base size; with
+    // the base at the window's own size, that step never rounds the size off.
+    setBaseSize(size);
+    setFixedSize(size);
     showControlsInView();
     keepOnScreen();
 }
