@@ -4,9 +4,9 @@
 #include "frmmain.h"
 
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QTextEdit>
 #include <QtTest>
 
 class BenchWindow : public QObject
@@ -51,7 +51,7 @@ void BenchWindow::testClick()
     QFETCH(QString, pasted);
     auto *phone = m_window->findChild<QLineEdit *>(QStringLiteral("Text2"));
     auto *button = m_window->findChild<QPushButton *>(QStringLiteral("CmmTest"));
-    auto *output = m_window->findChild<QPlainTextEdit *>(QStringLiteral("Text1"));
+    auto *output = m_window->findChild<QTextEdit *>(QStringLiteral("Text1"));
     phone->clear();
     phone->insert(pasted);
     QVERIFY(!phone->text().isEmpty());

@@ -4,9 +4,11 @@
 #include "textbox.h"
 #include "windowtest.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QTextBlock>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -19,6 +21,7 @@ private slots:
     void designFontsAreMissing();
     void everyTextShows();
     void phoneTestWorks();
+    void answersStayBesideTheirBoxes();
 
 private:
     std::unique_ptr<frmmain> m_window;
@@ -65,7 +68,7 @@ void TestFallback::everyTextShows()
         const QString text = label->property("text").toString();
         QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(text) <= label->width(),
             qPrintable(label->objectName()));
-        QVERIFY2(area.right() < 303, qPrintable(label->objectName())); // inside the window
+        QVERIFY2(area.right() < 297, qPrintable(label->objectName())); // inside the skin's edge
     }
 }
 
@@ -78,6 +81,35 @@ void TestFallback::phoneTestWorks()
     QTest::keyClicks(phone, u"13912345678"_s);
     QTest::mouseClick(test, Qt::LeftButton);
     QVERIFY(output->text().endsWith(u"有得有失.华而不实"_s));
+}
+
+void TestFallback::answersStayBesideTheirBoxes()
+{
+    CONTROL(QAbstractButton, link, *m_window, "Label7");
+    CONTROL(TextBox, question, *m_window, "Text4");
+    link->click();
+    QTRY_VERIFY(question->isVisible());
+    const QList<QAbstractButton *> boxes = answerBoxes(*m_window);
+    QCOMPARE(boxes.size(), 4);
+    const QStringList answers { u"A、"_s, u"B、"_s, u"C、"_s, u"D、"_s };
+    QList<int> tops;
+    for (int i = 0; i < 4; ++i) {
+        const QTextCursor answer = question->document()->find(answers[i]);
+        QVERIFY(!answer.isNull());
+        const QRect line = question->cursorRect(answer);
+        const int middle = question->viewport()->mapTo(m_window.get(), line.center()).y();
+        const QRect box = boxes[i]->geometry();
+        QVERIFY2(box.top() <= middle && middle <= box.bottom(),
+            qPrintable(u"answer %1 at y %2, its box at %3 to %4"_s.arg(answers[i])
+                           .arg(middle)
+                           .arg(box.top())
+                           .arg(box.bottom())));
+        tops.append(line.top());
+    }
+    // The whole question inside the box, down to its last answer (answers
+    // are two lines apart).
+    const int pitch = (tops[3] - tops[2]) / 2;
+    QVERIFY2(tops[3] + pitch <= question->viewport()->height(), qPrintable(QString::number(pitch)));
 }
 
 QTEST_MAIN(TestFallback)

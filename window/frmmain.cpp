@@ -72,10 +72,13 @@ Label *createLabel(QWidget *parent, const char *name, const QString &caption, in
     label->adjustSize();
     // Should a substitute font be wider than the design's (a desktop without
     // the window's fonts), the caption is narrowed to end inside the skin.
+    // A face's stretched width is not quite in proportion to the stretch, so
+    // it is narrowed further until it fits.
     const int room = kSkinInnerRight - label->x();
-    if (label->width() > room) {
+    for (int stretch = 100 * room / label->width(); label->width() > room && stretch > 50;
+         --stretch) {
         QFont narrowed = font;
-        narrowed.setStretch(100 * room / label->width());
+        narrowed.setStretch(stretch);
         label->setFont(narrowed);
         label->adjustSize();
     }
@@ -140,6 +143,9 @@ void frmmain::createControls()
     connect(Label7, &ClickLabel::clicked, this, &frmmain::Label7_Click);
 
     Text4 = createTextBox(this, "Text4", texts::kQuestion, twipsRect(75, 3060, 4395, 2400));
+    // Lines a Song face's 9 pt apart, so that each answer stays beside its
+    // box whatever face stands in for it.
+    Text4->setLinePitch(twips(180));
     Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text4->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColour(Text4, QPalette::Base, bgr(0x00FF8080));

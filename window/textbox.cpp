@@ -1,7 +1,10 @@
 #include "textbox.h"
 
 #include <QMimeData>
+#include <QTextBlock>
+#include <QTextCursor>
 
+#include <algorithm>
 #include <utility>
 
 using namespace Qt::Literals::StringLiterals;
@@ -13,27 +16,26 @@ namespace {
 // texts with lines that long are wrapped anywhere instead.
 constexpr qsizetype kLongLine = 1000;
 
-bool hasLongLine(const QString &text)
+// The length of text's longest line; first, that of its first line, where text
+// is added to a line already begun.
+qsizetype longestLine(QStringView text, qsizetype first = 0)
 {
-    qsizetype lineStart = 0;
-    while (lineStart <= text.size()) {
-        qsizetype lineEnd = text.indexOf(u'\n', lineStart);
-        if (lineEnd < 0)
-            lineEnd = text.size();
-        if (lineEnd - lineStart > kLongLine)
-            return true;
-        lineStart = lineEnd + 1;
+    qsizetype longest = 0;
+    for (QStringView line : text.split(u'\n')) {
+        longest = std::max(longest, first + line.size());
+        first = 0;
     }
-    return false;
+    return longest;
 }
 
 } // namespace
 
 TextBox::TextBox(QWidget *parent)
-    : QPlainTextEdit(parent)
+    : QTextEdit(parent)
 {
     // As in any dialog's text box, Tab moves on to the next control.
     setTabChangesFocus(true);
+    setAcceptRichText(false);
     // Text starts right inside the border, as in a classic edit control.
     document()->setDocumentMargin(1);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -56,24 +58,52 @@ void TextBox::setText(const QString &text)
     m_unshown = std::move(plain);
 }
 
+void TextBox::setLinePitch(int pixels)
+{
+    m_linePitch = pixels;
+    if (!m_unshown)
+        keepLinePitch();
+}
+
 void TextBox::layOut(const QString &plain)
 {
-    setWordWrapMode(
-        hasLongLine(plain) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setWordWrapMode(longestLine(plain) > kLongLine ? QTextOption::WrapAnywhere
+                                                   : QTextOption::WrapAtWordBoundaryOrAnywhere);
     setPlainText(plain);
+    keepLinePitch();
+}
+
+// Lines typed or pasted later take the format of the line they are added to.
+void TextBox::keepLinePitch()
+{
+    if (m_linePitch <= 0 || fontMetrics().height() == m_linePitch)
+        return; // the face's own pitch is the one wanted
+    QTextBlockFormat pitch;
+    pitch.setLineHeight(m_linePitch, QTextBlockFormat::FixedHeight);
+    QTextCursor all(document());
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(pitch);
+    document()->clearUndoRedoStacks();
 }
 
 void TextBox::showEvent(QShowEvent *event)
 {
     if (m_unshown)
         layOut(*std::exchange(m_unshown, std::nullopt));
-    QPlainTextEdit::showEvent(event);
+    QTextEdit::showEvent(event);
 }
 
 void TextBox::insertFromMimeData(const QMimeData *source)
 {
     // The toolkit reads the first format of whatever it is given, even when
     // there is none: an empty clipboard must not get that far.
-    if (source && canInsertFromMimeData(source))
-        QPlainTextEdit::insertFromMimeData(source);
+    if (!source || !canInsertFromMimeData(source))
+        return;
+    // A line made long by the insertion is wrapped anywhere, before it is
+    // laid out (see kLongLine).
+    const QTextCursor cursor = textCursor();
+    const qsizetype before = cursor.selectionStart() - cursor.block().position();
+    if (longestLine(source->text(), before) > kLongLine)
+        setWordWrapMode(QTextOption::WrapAnywhere);
+    QTextEdit::insertFromMimeData(source);
 }
