@@ -55,6 +55,8 @@ private slots:
 
     void emptyPasteChangesNothing_data();
     void emptyPasteChangesNothing();
+    void longPasteWrapsAnywhere_data();
+    void longPasteWrapsAnywhere();
     void pastedFullWidthDigitsBecomeAscii();
     void linkWorksFromTheKeyboard();
     void linkShowsFocusOnlyWithIt();
@@ -68,6 +70,7 @@ private slots:
 
 private:
     void openPanel();
+    void dropOn(QWidget *target, const QMimeData &data);
     void press(QWidget *target, Qt::Key key);
 };
 
@@ -101,6 +104,20 @@ void TestKeyboard::openPanel()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     press(m_link, Qt::Key_Space);
     QCOMPARE(m_window->panelState(), u"1"_s);
+}
+
+// Dropped in the middle of target, as a drag from another program would.
+void TestKeyboard::dropOn(QWidget *target, const QMimeData &data)
+{
+    auto *scrolled = qobject_cast<QAbstractScrollArea *>(target);
+    QWidget *surface = scrolled ? scrolled->viewport() : target;
+    const QPoint at = surface->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(surface, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(surface, &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(surface, &drop);
 }
 
 void TestKeyboard::emptyPasteChangesNothing_data()
@@ -159,21 +176,44 @@ void TestKeyboard::emptyPasteChangesNothing()
         menu->close();
     }
 
-    // Dropped, as a drag from another program would.
-    QWidget *surface = qobject_cast<QAbstractScrollArea *>(target)
-        ? qobject_cast<QAbstractScrollArea *>(target)->viewport()
-        : target;
     const std::unique_ptr<QMimeData> dropped(makeData());
-    const QPoint at = surface->rect().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, dropped.get(), Qt::LeftButton, {});
-    QApplication::sendEvent(surface, &enter);
-    QDragMoveEvent move(at, Qt::CopyAction, dropped.get(), Qt::LeftButton, {});
-    QApplication::sendEvent(surface, &move);
-    QDropEvent drop(at, Qt::CopyAction, dropped.get(), Qt::LeftButton, {});
-    QApplication::sendEvent(surface, &drop);
+    dropOn(target, *dropped);
 
     QCOMPARE(content(), before);
     QCOMPARE(m_window->panelState(), u"1"_s);
+}
+
+void TestKeyboard::longPasteWrapsAnywhere_data()
+{
+    QTest::addColumn<QString>("way");
+    for (const char *way : { "Ctrl+V", "Shift+Insert", "drop", "onto a long line" })
+        QTest::newRow(way) << QString::fromLatin1(way);
+}
+
+// A line of digits longer than many lines of the box is wrapped anywhere:
+// wrapping it at word boundaries would take time quadratic in its length.
+void TestKeyboard::longPasteWrapsAnywhere()
+{
+    QFETCH(QString, way);
+    const QString digits(way == u"onto a long line"_s ? 800 : 5000, u'7');
+    openPanel();
+    m_question->setFocus();
+    m_question->moveCursor(QTextCursor::End);
+    QCOMPARE(m_question->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QGuiApplication::clipboard()->setText(digits);
+    if (way == u"Shift+Insert"_s) {
+        QTest::keyClick(m_question, Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (way == u"drop"_s) {
+        QMimeData dropped;
+        dropped.setText(digits);
+        dropOn(m_question, dropped);
+    } else {
+        QTest::keyClick(m_question, Qt::Key_V, Qt::ControlModifier);
+        if (way == u"onto a long line"_s) // each paste alone is short
+            QTest::keyClick(m_question, Qt::Key_V, Qt::ControlModifier);
+    }
+    QVERIFY(m_question->toPlainText().contains(digits));
+    QCOMPARE(m_question->wordWrapMode(), QTextOption::WrapAnywhere);
 }
 
 void TestKeyboard::pastedFullWidthDigitsBecomeAscii()
