@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
+#include <QTextBlock>
+#include <QTextLayout>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -214,6 +216,8 @@ void TestKeyboard::longPasteWrapsAnywhere()
     }
     QVERIFY(m_question->toPlainText().contains(digits));
     QCOMPARE(m_question->wordWrapMode(), QTextOption::WrapAnywhere);
+    // Its shapes are kept, not made anew for each blink of the cursor.
+    QVERIFY(m_question->textCursor().block().layout()->cacheEnabled());
 }
 
 void TestKeyboard::pastedFullWidthDigitsBecomeAscii()

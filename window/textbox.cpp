@@ -3,6 +3,7 @@
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <utility>
@@ -71,6 +72,16 @@ void TextBox::layOut(const QString &plain)
                                                    : QTextOption::WrapAtWordBoundaryOrAnywhere);
     setPlainText(plain);
     keepLinePitch();
+    keepLongLinesShaped();
+}
+
+// The toolkit shapes a line's text again each time it draws the cursor in it,
+// unless its shapes are kept: every blink would cost the whole line.
+void TextBox::keepLongLinesShaped()
+{
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        if (block.length() > kLongLine)
+            block.layout()->setCacheEnabled(true);
 }
 
 // Lines typed or pasted later take the format of the line they are added to.
@@ -106,4 +117,5 @@ void TextBox::insertFromMimeData(const QMimeData *source)
     if (longestLine(source->text(), before) > kLongLine)
         setWordWrapMode(QTextOption::WrapAnywhere);
     QTextEdit::insertFromMimeData(source);
+    keepLongLinesShaped();
 }

@@ -30,6 +30,7 @@ protected:
 private:
     void layOut(const QString &plain);
     void keepLinePitch();
+    void keepLongLinesShaped();
 
     std::optional<QString> m_unshown; // the text, until the box is first shown
     int m_linePitch = 0;
