@@ -5,12 +5,22 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTextLayout>
 #include <QValidator>
 
 #include <algorithm>
 #include <limits>
 
 namespace {
+
+// Longer than this, a number is drawn by the box itself; many times what the
+// box shows, so that the toolkit draws every number a person types.
+constexpr int kLongNumber = 4096;
+// The room the toolkit leaves between a line edit's frame and its text.
+constexpr int kTextMargin = 2;
 
 bool isAsciiDigit(QChar c)
 {
@@ -180,4 +190,148 @@ void PhoneEdit::dropEvent(QDropEvent *event)
         QLineEdit::dropEvent(event);
     else
         event->ignore();
+}
+
+// ------------------------------------------------------------ long numbers
+
+bool PhoneEdit::isLong() const
+{
+    return text().size() > kLongNumber;
+}
+
+QRect PhoneEdit::textArea() const
+{
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this);
+    return contents.marginsRemoved(textMargins()).adjusted(kTextMargin, 0, -kTextMargin, 0);
+}
+
+// Scrolls, as the toolkit does, just far enough to show the cursor: to put
+// it at the left edge, or one pixel inside the right edge.
+void PhoneEdit::keepCursorShown()
+{
+    const QString digits = text();
+    const int cursor = cursorPosition();
+    if (cursor <= m_firstShown) {
+        m_firstShown = cursor;
+        m_scrolled = 0;
+        return;
+    }
+    const QFontMetricsF metrics(font());
+    const qreal room = textArea().width() - 1;
+    qreal width = -m_scrolled;
+    for (int i = cursor; i > m_firstShown; --i) {
+        width += metrics.horizontalAdvance(digits.at(i - 1));
+        if (width >= room) {
+            m_firstShown = i - 1;
+            m_scrolled = width + m_scrolled - room;
+            return;
+        }
+    }
+}
+
+// The digits in view, and one more, laid out as one line from the first shown.
+void PhoneEdit::layOutShown(QTextLayout &layout) const
+{
+    const qreal narrowest = QFontMetricsF(font()).horizontalAdvance(u'1');
+    const int count = int((textArea().width() + m_scrolled) / std::max(narrowest, 1.0)) + 2;
+    layout.setText(text().mid(m_firstShown, count));
+    layout.setFont(font());
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+}
+
+int PhoneEdit::positionAt(qreal x) const
+{
+    QTextLayout layout;
+    layOutShown(layout);
+    return m_firstShown + layout.lineAt(0).xToCursor(x - textArea().x() + m_scrolled);
+}
+
+void PhoneEdit::paintEvent(QPaintEvent *event)
+{
+    if (!isLong()) {
+        QLineEdit::paintEvent(event);
+        return;
+    }
+    keepCursorShown();
+    QPainter painter(this);
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+
+    const QRect area = textArea();
+    painter.setClipRect(area.adjusted(-kTextMargin, 0, kTextMargin, 0));
+    QTextLayout layout;
+    layOutShown(layout);
+    // Centred as the toolkit centres a line edit's text.
+    const QPointF origin(
+        area.x() - m_scrolled, area.y() + (area.height() - fontMetrics().height() + 1) / 2);
+
+    QList<QTextLayout::FormatRange> selection;
+    const int selected = std::max(selectionStart() - m_firstShown, 0);
+    const int selectedEnd = std::min(selectionEnd() - m_firstShown, int(layout.text().size()));
+    if (hasSelectedText() && selected < selectedEnd) {
+        QTextLayout::FormatRange range;
+        range.start = selected;
+        range.length = selectedEnd - selected;
+        range.format.setBackground(palette().brush(QPalette::Highlight));
+        range.format.setForeground(palette().brush(QPalette::HighlightedText));
+        selection.append(range);
+    }
+    painter.setPen(palette().color(QPalette::Text));
+    layout.draw(&painter, origin, selection);
+    // A steady cursor: its blink would only draw the same digits again.
+    if (hasFocus() && !isReadOnly())
+        layout.drawCursor(&painter, origin, cursorPosition() - m_firstShown,
+            style()->pixelMetric(QStyle::PM_TextCursorWidth, &panel, this));
+}
+
+void PhoneEdit::mousePressEvent(QMouseEvent *event)
+{
+    if (!isLong() || event->button() != Qt::LeftButton) {
+        QLineEdit::mousePressEvent(event);
+        return;
+    }
+    const int position = positionAt(event->position().x());
+    if (event->modifiers() & Qt::ShiftModifier) {
+        if (!hasSelectedText())
+            m_anchor = cursorPosition();
+        else if (cursorPosition() == selectionStart())
+            m_anchor = selectionEnd();
+        else
+            m_anchor = selectionStart();
+        setSelection(m_anchor, position - m_anchor);
+    } else {
+        m_anchor = position;
+        setCursorPosition(position);
+    }
+    event->accept();
+}
+
+void PhoneEdit::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!isLong()) {
+        QLineEdit::mouseMoveEvent(event);
+        return;
+    }
+    if (event->buttons() & Qt::LeftButton) {
+        const int position = positionAt(event->position().x());
+        setSelection(m_anchor, position - m_anchor);
+    }
+    event->accept();
+}
+
+QVariant PhoneEdit::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query != Qt::ImCursorRectangle || !isLong())
+        return QLineEdit::inputMethodQuery(query);
+    QTextLayout layout;
+    layOutShown(layout);
+    const QRect area = textArea();
+    const qreal x = layout.lineAt(0).cursorToX(cursorPosition() - m_firstShown) - m_scrolled;
+    return QRect(area.x() + int(x), area.y(), 1, area.height());
 }

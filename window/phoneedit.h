@@ -3,11 +3,18 @@
 // by setting the code to 0. Text that arrives any other way (paste, drag and
 // drop) keeps only its digits, full-width ones made ASCII; text without a
 // digit is not taken at all, so it cannot replace the selected number.
+//
+// The box has no length limit. A number far longer than the box (megabytes
+// of pasted digits) is drawn from the few digits in view, by the box itself:
+// the toolkit's own drawing measures the whole text each time the box is
+// drawn, every blink of the cursor included.
 #pragma once
 
 #include <QLineEdit>
 
 #include <functional>
+
+class QTextLayout;
 
 class PhoneEdit : public QLineEdit
 {
@@ -20,6 +27,8 @@ public:
 
     void setKeyPressHandler(KeyPressHandler handler);
 
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
@@ -27,9 +36,24 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     bool admits(QChar character) const;
+
+    // For a long number: the area its digits are drawn in, the digits in
+    // view laid out from the first shown, and the position under x.
+    bool isLong() const;
+    QRect textArea() const;
+    void keepCursorShown();
+    void layOutShown(QTextLayout &layout) const;
+    int positionAt(qreal x) const;
+
+    int m_firstShown = 0; // of a long number, the first digit in view
+    qreal m_scrolled = 0; // and how much of it is scrolled out of view
+    int m_anchor = 0; // where a selection by the mouse began
 
     KeyPressHandler m_keyPress;
 };

@@ -6,6 +6,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 using namespace Qt::Literals::StringLiterals;
@@ -29,6 +30,36 @@ qsizetype longestLine(QStringView text, qsizetype first = 0)
     return longest;
 }
 
+// A long line is shown in pieces of about this many characters.
+constexpr qsizetype kPiece = 4096;
+// Marks a piece that the next one continues.
+constexpr int kContinued = 1;
+
+// Each character's advance in a font; those of ASCII measured once.
+class Advances
+{
+public:
+    explicit Advances(const QFont &font)
+        : m_metrics(font)
+    {
+        m_ascii.fill(-1);
+    }
+
+    qreal of(QChar c)
+    {
+        if (c.unicode() >= m_ascii.size())
+            return m_metrics.horizontalAdvance(c);
+        qreal &advance = m_ascii[c.unicode()];
+        if (advance < 0)
+            advance = m_metrics.horizontalAdvance(c);
+        return advance;
+    }
+
+private:
+    QFontMetricsF m_metrics;
+    std::array<qreal, 128> m_ascii {};
+};
+
 } // namespace
 
 TextBox::TextBox(QWidget *parent)
@@ -44,7 +75,8 @@ TextBox::TextBox(QWidget *parent)
 
 QString TextBox::text() const
 {
-    return QString(m_unshown ? *m_unshown : toPlainText()).replace(u'\n', u"\r\n"_s);
+    const std::optional<QString> &kept = m_unshown ? m_unshown : m_whole;
+    return QString(kept ? *kept : toPlainText()).replace(u'\n', u"\r\n"_s);
 }
 
 void TextBox::setText(const QString &text)
@@ -68,9 +100,16 @@ void TextBox::setLinePitch(int pixels)
 
 void TextBox::layOut(const QString &plain)
 {
-    setWordWrapMode(longestLine(plain) > kLongLine ? QTextOption::WrapAnywhere
-                                                   : QTextOption::WrapAtWordBoundaryOrAnywhere);
-    setPlainText(plain);
+    const bool longLines = longestLine(plain) > kLongLine;
+    setWordWrapMode(
+        longLines ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_whole.reset();
+    if (longLines && isReadOnly()) {
+        showInPieces(plain);
+        m_whole = plain;
+    } else {
+        setPlainText(plain);
+    }
     keepLinePitch();
     keepLongLinesShaped();
 }
@@ -95,6 +134,66 @@ void TextBox::keepLinePitch()
     all.select(QTextCursor::Document);
     all.mergeBlockFormat(pitch);
     document()->clearUndoRedoStacks();
+}
+
+// Each piece ends with a wrapped line: where the toolkit wraps anywhere, as
+// soon as the next character would not fit.
+void TextBox::showInPieces(QStringView plain)
+{
+    Advances advances(font());
+    const qreal width = viewport()->width() - 2 * document()->documentMargin();
+    QString shown;
+    shown.reserve(plain.size() + plain.size() / kPiece + 1);
+    QList<int> continued; // the numbers of the pieces that the next continues
+    int blocks = 0;
+    bool first = true;
+    for (QStringView line : plain.split(u'\n')) {
+        if (!std::exchange(first, false)) {
+            shown += u'\n';
+            ++blocks;
+        }
+        qsizetype pieceStart = 0;
+        qreal x = 0;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const qreal advance = advances.of(line[i]);
+            if (x > 0 && x + advance > width) { // a wrapped line ends before i
+                x = 0;
+                if (i - pieceStart >= kPiece) {
+                    shown += line.sliced(pieceStart, i - pieceStart);
+                    shown += u'\n';
+                    continued.append(blocks++);
+                    pieceStart = i;
+                }
+            }
+            x += advance;
+        }
+        shown += line.sliced(pieceStart);
+    }
+    setPlainText(shown);
+    for (const int number : std::as_const(continued))
+        document()->findBlockByNumber(number).setUserState(kContinued);
+}
+
+QMimeData *TextBox::createMimeDataFromSelection() const
+{
+    if (!m_whole)
+        return QTextEdit::createMimeDataFromSelection();
+    // The selected text, less the breaks between pieces.
+    const QTextCursor cursor = textCursor();
+    const int from = cursor.selectionStart();
+    const int to = cursor.selectionEnd();
+    QString selected;
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        const int start = std::max(from - block.position(), 0);
+        const int end = std::min(to - block.position(), block.length() - 1);
+        selected += block.text().mid(start, end - start);
+        if (to >= block.position() + block.length() && block.userState() != kContinued)
+            selected += u'\n';
+    }
+    auto *copied = new QMimeData;
+    copied->setText(selected);
+    return copied;
 }
 
 void TextBox::showEvent(QShowEvent *event)

@@ -2,6 +2,10 @@
 // CR LF. Text given to it while it is not shown is laid out when it is. Lines
 // may be kept at a fixed pitch, so that text set beside other controls stays
 // beside them whatever face the fonts fall back to.
+//
+// A read-only box shows a very long line (a number of megabytes) as pieces
+// that end where its wrapped lines end, so that the toolkit lays out only the
+// pieces in view; its text, and what is copied from it, are whole.
 #pragma once
 
 #include <QTextEdit>
@@ -25,13 +29,16 @@ public:
 protected:
     // Pasted or dropped data without text inserts nothing.
     void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
     void showEvent(QShowEvent *event) override;
 
 private:
     void layOut(const QString &plain);
     void keepLinePitch();
     void keepLongLinesShaped();
+    void showInPieces(QStringView plain);
 
     std::optional<QString> m_unshown; // the text, until the box is first shown
+    std::optional<QString> m_whole; // the text, while it is shown in pieces
     int m_linePitch = 0;
 };
