@@ -105,6 +105,19 @@ PhoneEdit::PhoneEdit(QWidget *parent)
     setMaxLength(std::numeric_limits<int>::max());
     setValidator(new DigitsOnly(this));
     setInputMethodHints(Qt::ImhDigitsOnly);
+    // The toolkit's editing core blinks the cursor by its timer; a long
+    // number's cursor is steady, and each blink would cost a measure of the
+    // whole number.
+    for (QObject *child : children())
+        if (child->inherits("QWidgetLineControl"))
+            child->installEventFilter(this);
+}
+
+bool PhoneEdit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Timer && isLong())
+        return true;
+    return QLineEdit::eventFilter(watched, event);
 }
 
 void PhoneEdit::setKeyPressHandler(KeyPressHandler handler)
