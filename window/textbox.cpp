@@ -18,8 +18,8 @@ namespace {
 // texts with lines that long are wrapped anywhere instead.
 constexpr qsizetype kLongLine = 1000;
 
-// The length of text's longest line; first, that of its first line, where text
-// is added to a line already begun.
+// The length of text's longest line, its first line counted from first: the
+// length of a line already begun, where text is added to it.
 qsizetype longestLine(QStringView text, qsizetype first = 0)
 {
     qsizetype longest = 0;
