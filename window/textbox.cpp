@@ -118,6 +118,8 @@ void TextBox::layOut(const QString &plain)
 // unless its shapes are kept: every blink would cost the whole line.
 void TextBox::keepLongLinesShaped()
 {
+    if (m_whole)
+        return; // pieces are short enough to shape again
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
         if (block.length() > kLongLine)
             block.layout()->setCacheEnabled(true);
