@@ -280,9 +280,9 @@ void PhoneEdit::paintEvent(QPaintEvent *event)
     painter.setClipRect(area.adjusted(-kTextMargin, 0, kTextMargin, 0));
     QTextLayout layout;
     layOutShown(layout);
-    // Centred as the toolkit centres a line edit's text.
-    const QPointF origin(
-        area.x() - m_scrolled, area.y() + (area.height() - fontMetrics().height() + 1) / 2);
+    // Centred as the toolkit centres a line edit's text, on a whole pixel.
+    const int top = area.y() + (area.height() - fontMetrics().height() + 1) / 2;
+    const QPointF origin(area.x() - m_scrolled, top);
 
     QList<QTextLayout::FormatRange> selection;
     const int selected = std::max(selectionStart() - m_firstShown, 0);
