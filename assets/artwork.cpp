@@ -86,7 +86,7 @@ public:
     IndexedImage(int width, int height)
         : m_width(width)
         , m_height(height)
-        , m_pixels(std::size_t(width * height), 0)
+        , m_pixels(std::size_t(width) * std::size_t(height), 0)
     { }
 
     void fill(int x0, int y0, int x1, int y1, Rgb colour) // inclusive corners
@@ -94,7 +94,7 @@ public:
         const std::uint8_t index = indexOf(colour);
         for (int y = y0; y <= y1; ++y)
             for (int x = x0; x <= x1; ++x)
-                m_pixels[std::size_t(y * m_width + x)] = index;
+                m_pixels[std::size_t(y) * std::size_t(m_width) + std::size_t(x)] = index;
     }
 
     void set(int x, int y, Rgb colour) { fill(x, y, x, y, colour); }
@@ -103,7 +103,7 @@ public:
     Bytes bmp() const
     {
         const int stride = (m_width + 3) & ~3;
-        const std::uint32_t imageSize = std::uint32_t(stride * m_height);
+        const std::uint32_t imageSize = std::uint32_t(stride) * std::uint32_t(m_height);
         const std::uint32_t offset = 14 + 40 + 256 * 4;
         Bytes out;
         out.push_back('B');
@@ -114,7 +114,7 @@ public:
         putInfoHeader(out, m_width, m_height, 8, 256, imageSize);
         putPalette(out, m_palette, 256);
         for (int y = m_height - 1; y >= 0; --y) {
-            const auto row = m_pixels.begin() + y * m_width;
+            const auto row = m_pixels.begin() + std::ptrdiff_t(y) * m_width;
             out.insert(out.end(), row, row + m_width);
             out.insert(out.end(), std::size_t(stride - m_width), 0);
         }
@@ -314,7 +314,7 @@ Bytes icon()
         for (int x = 0; x < size; x += 8) {
             std::uint8_t mask = 0;
             for (int bit = 0; bit < 8; ++bit)
-                if (row[std::size_t(x + bit)] == '.')
+                if (row[std::size_t(x) + std::size_t(bit)] == '.')
                     mask |= std::uint8_t(0x80 >> bit);
             out.push_back(mask);
         }

@@ -1,6 +1,8 @@
 #include "textstore.h"
 
-TextStore::TextStore(const QString &text, QWidget *parent)
+#include <utility>
+
+TextStore::TextStore(QString text, QWidget *parent)
     : QWidget(parent)
-    , m_text(text)
+    , m_text(std::move(text))
 { }

@@ -10,7 +10,7 @@ class TextStore : public QWidget
     Q_OBJECT
 
 public:
-    explicit TextStore(const QString &text, QWidget *parent = nullptr);
+    explicit TextStore(QString text, QWidget *parent = nullptr);
 
     QString text() const { return m_text; }
     void setText(const QString &text) { m_text = text; }
