@@ -13,6 +13,18 @@ export DISPLAY=":$number"
 export XDG_RUNTIME_DIR="$work"
 chmod 700 "$work"
 
+# The display number comes as the server starts; wait until it also takes
+# connections, which a busy machine can delay.
+for _ in $(seq 600); do
+  xdpyinfo >/dev/null 2>&1 && break
+  if ! kill -0 "$server" 2>/dev/null; then
+    echo "with-xvfb.sh: Xvfb exited at start:" >&2
+    cat "$work/xvfb.log" >&2
+    exit 1
+  fi
+  sleep 0.1
+done
+
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm=$!
 # A window mapped before the window manager is up is never framed or focused
