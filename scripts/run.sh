@@ -4,6 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-cmake --preset release -DCMAKE_COMPILE_WARNING_AS_ERROR=OFF >/dev/null
+cmake --preset release >/dev/null
 cmake --build --preset release
 exec build/release/window/phone-fortune "$@"
