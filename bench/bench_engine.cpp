@@ -42,5 +42,15 @@ void BM_PhoneTest(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_PhoneTest)->Unit(benchmark::kMicrosecond);
-BENCHMARK_MAIN();
+// Registered here rather than by the BENCHMARK macro, whose registration is a
+// global object with a constructor.
+int main(int argc, char **argv)
+{
+    benchmark::RegisterBenchmark("BM_PhoneTest", BM_PhoneTest)->Unit(benchmark::kMicrosecond);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -58,9 +58,9 @@ public:
     {
         if (event->type() == QEvent::Paint && !m_seen) {
             m_seen = true;
-            QTimer::singleShot(0, [] {
+            QTimer::singleShot(0, qApp, [] {
                 std::printf("%.3f\n", monotonicMs());
-                QTimer::singleShot(500, [] {
+                QTimer::singleShot(500, qApp, [] {
                     std::printf("%ld\n%ld\n", statusKiB("VmRSS"), statusKiB("RssAnon"));
                     QCoreApplication::quit();
                 });

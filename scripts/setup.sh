@@ -25,6 +25,8 @@ packages=(
   qt6-wayland weston
   # the Debian package's checker, and man to read the manual pages
   lintian man-db
+  # static analysis (scripts/analyse.sh)
+  clang-tidy clazy
 )
 
 missing=()

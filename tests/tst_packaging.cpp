@@ -10,27 +10,35 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString kSource = QStringLiteral(SOURCE_DIR);
-const QString kBuild = QStringLiteral(BUILD_DIR);
-const QString kBinary = QStringLiteral(PHONE_FORTUNE_BINARY);
+constexpr QLatin1StringView kBuild(BUILD_DIR);
+constexpr QLatin1StringView kBinary(PHONE_FORTUNE_BINARY);
 
-const QString kProgram = u"games/phone-fortune"_s;
-const QString kDesktopEntry = u"share/applications/com.example.PhoneFortune.desktop"_s;
-const QString kMetainfo = u"share/metainfo/com.example.PhoneFortune.metainfo.xml"_s;
-const QStringList kManualPages {
-    u"share/man/man6/phone-fortune.6.gz"_s,
-    u"share/man/zh_CN/man6/phone-fortune.6.gz"_s,
-};
-const QStringList kInstalled = QStringList {
-    kProgram,
-    kDesktopEntry,
-    kMetainfo,
-    u"share/doc/phone-fortune/copyright"_s,
-    u"share/doc/phone-fortune/changelog.gz"_s,
-    u"share/icons/hicolor/32x32/apps/phone-fortune.png"_s,
-    u"share/icons/hicolor/64x64/apps/phone-fortune.png"_s,
-    u"share/icons/hicolor/128x128/apps/phone-fortune.png"_s,
-} + kManualPages;
+constexpr QLatin1StringView kProgram("games/phone-fortune");
+constexpr QLatin1StringView kDesktopEntry("share/applications/com.example.PhoneFortune.desktop");
+constexpr QLatin1StringView kMetainfo("share/metainfo/com.example.PhoneFortune.metainfo.xml");
+
+QStringList manualPages()
+{
+    return {
+        u"share/man/man6/phone-fortune.6.gz"_s,
+        u"share/man/zh_CN/man6/phone-fortune.6.gz"_s,
+    };
+}
+
+QStringList installedFiles()
+{
+    return QStringList {
+        kProgram,
+        kDesktopEntry,
+        kMetainfo,
+        u"share/doc/phone-fortune/copyright"_s,
+        u"share/doc/phone-fortune/changelog.gz"_s,
+        u"share/icons/hicolor/32x32/apps/phone-fortune.png"_s,
+        u"share/icons/hicolor/64x64/apps/phone-fortune.png"_s,
+        u"share/icons/hicolor/128x128/apps/phone-fortune.png"_s,
+    }
+    + manualPages();
+}
 
 // Runs a command to its end; its standard output, or a failure with its errors.
 QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)
@@ -98,11 +106,11 @@ void TestPackaging::validatorsAcceptDesktopEntryAndMetainfo()
 
 void TestPackaging::installPutsEverythingInItsPlace()
 {
-    for (const QString &file : kInstalled)
+    for (const QString &file : installedFiles())
         QVERIFY2(QFileInfo::exists(m_prefix.filePath(file)), qPrintable(file));
 
     // Both manual pages read without a complaint from the formatter.
-    for (const QString &page : kManualPages) {
+    for (const QString &page : manualPages()) {
         QProcess man;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
@@ -141,7 +149,7 @@ void TestPackaging::debianPackageHoldsTheSameFilesAndLintianAcceptsIt()
     QCOMPARE(packages.size(), 1);
     const QString deb = out.filePath(packages.first());
     const QString contents = run(u"dpkg-deb"_s, { u"--contents"_s, deb });
-    for (const QString &file : kInstalled)
+    for (const QString &file : installedFiles())
         QVERIFY2(contents.contains(u"./usr/"_s + file), qPrintable(file));
     const QString depends = run(u"dpkg-deb"_s, { u"--field"_s, deb, u"Depends"_s });
     for (const QString &needed :

@@ -436,11 +436,11 @@ void TestWindow::longNumberEditsLikeAShortOne()
     QTest::keyClick(m_phone, Qt::Key_End);
     repaint();
     QTest::mousePress(m_phone, Qt::LeftButton, {}, QPoint(m_phone->width() - 5, middle));
-    QMouseEvent drag(QEvent::MouseMove, QPointF(m_phone->width() / 2, middle),
-        m_phone->mapToGlobal(QPointF(m_phone->width() / 2, middle)), Qt::NoButton, Qt::LeftButton,
-        {});
+    const QPoint half(m_phone->width() / 2, middle);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(half), m_phone->mapToGlobal(QPointF(half)),
+        Qt::NoButton, Qt::LeftButton, {});
     QApplication::sendEvent(m_phone, &drag);
-    QTest::mouseRelease(m_phone, Qt::LeftButton, {}, QPoint(m_phone->width() / 2, middle));
+    QTest::mouseRelease(m_phone, Qt::LeftButton, {}, half);
     const QString selected = m_phone->selectedText();
     QVERIFY2(selected.size() > 4 && selected.size() < 30, qPrintable(selected));
     QVERIFY(selected.endsWith(u"5678"_s));

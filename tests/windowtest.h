@@ -48,9 +48,12 @@ inline std::unique_ptr<frmmain> shownWindow()
 
 // Declares variable as the control of window named name, of class Type. A
 // missing control fails the test that asked for it, naming the control.
+// (Type is a type name, which cannot stand in parentheses.)
+// NOLINTBEGIN(bugprone-macro-parentheses)
 #define CONTROL(Type, variable, window, name)                                                      \
     auto *const variable = (window).findChild<Type *>(QStringLiteral(name));                       \
     QVERIFY2(variable, "no control named " name " of class " #Type)
+// NOLINTEND(bugprone-macro-parentheses)
 
 // The four answer boxes, A to D from the top down.
 inline QList<QAbstractButton *> answerBoxes(const QWidget &window)

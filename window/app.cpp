@@ -33,7 +33,11 @@ struct HeldMessage
     QString category;
     QString text;
 };
-std::vector<HeldMessage> heldMessages;
+std::vector<HeldMessage> &heldMessages()
+{
+    static std::vector<HeldMessage> held;
+    return held;
+}
 QtMessageHandler defaultHandler = nullptr;
 
 bool saysDisplayUnreachable(const HeldMessage &message)
@@ -44,14 +48,14 @@ bool saysDisplayUnreachable(const HeldMessage &message)
 
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    heldMessages.push_back({ type, QString::fromUtf8(context.category), message });
+    heldMessages().push_back({ type, QString::fromUtf8(context.category), message });
     if (type != QtFatalMsg)
         return;
-    if (std::any_of(heldMessages.cbegin(), heldMessages.cend(), saysDisplayUnreachable)) {
+    if (std::any_of(heldMessages().cbegin(), heldMessages().cend(), saysDisplayUnreachable)) {
         noDisplay();
     } else {
         std::fputs("phone-fortune: 无法打开窗口 (cannot open the window):\n", stderr);
-        for (const HeldMessage &held : heldMessages)
+        for (const HeldMessage &held : heldMessages())
             std::fprintf(stderr, "%s\n", qUtf8Printable(held.text.trimmed()));
     }
     std::_Exit(EXIT_FAILURE);
@@ -128,7 +132,7 @@ int runProgram(int argc, char **argv)
     defaultHandler = qInstallMessageHandler(holdMessage);
     QApplication app(argc, argv);
     qInstallMessageHandler(defaultHandler);
-    for (const HeldMessage &held : std::exchange(heldMessages, {}))
+    for (const HeldMessage &held : std::exchange(heldMessages(), {}))
         qt_message_output(held.type, QMessageLogContext(), held.text);
 
     configureApplication();

@@ -189,7 +189,8 @@ QMimeData *TextBox::createMimeDataFromSelection() const
          block = block.next()) {
         const int start = std::max(from - block.position(), 0);
         const int end = std::min(to - block.position(), block.length() - 1);
-        selected += block.text().mid(start, end - start);
+        const QString text = block.text();
+        selected += QStringView(text).sliced(start, end - start);
         if (to >= block.position() + block.length() && block.userState() != kContinued)
             selected += u'\n';
     }
