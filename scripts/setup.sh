@@ -25,6 +25,8 @@ packages=(
   qt6-wayland weston
   # the Debian package's checker, and man to read the manual pages
   lintian man-db
+  # a reproducible package: Debian's normaliser, and diffoscope to show a difference
+  strip-nondeterminism diffoscope-minimal
   # static analysis (scripts/analyse.sh)
   clang-tidy clazy
 )
