@@ -5,6 +5,7 @@
 #include "frmmain.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QStyleFactory>
 #include <QTranslator>
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -92,6 +94,31 @@ bool someDisplayNamed(int argc, char **argv)
     return false;
 }
 
+// --help and --version, answered before any window is made, and so without a
+// display: the exit status once one is answered (the first given), or nothing
+// when the program goes on to open its window. The toolkit's own options
+// (-platform xcb and the like) are unknown here and left to it.
+std::optional<int> answerCommandLine(int argc, char **argv)
+{
+    const QCoreApplication core(argc, argv); // for the arguments, decoded
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringLiteral("help"));
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({ help, version });
+    (void)parser.parse(QCoreApplication::arguments());
+    for (const QString &name : parser.optionNames()) {
+        if (version.names().contains(name)) {
+            std::fputs("phone-fortune " PHONE_FORTUNE_VERSION "\n", stdout);
+            return EXIT_SUCCESS;
+        }
+        if (help.names().contains(name)) {
+            std::fputs(kHelp, stdout);
+            return EXIT_SUCCESS;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 void configureApplication()
@@ -111,18 +138,8 @@ void configureApplication()
 
 int runProgram(int argc, char **argv)
 {
-    // Answered without a window, and so without a display.
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--version") {
-            std::fputs("phone-fortune " PHONE_FORTUNE_VERSION "\n", stdout);
-            return EXIT_SUCCESS;
-        }
-        if (argument == "--help") {
-            std::fputs(kHelp, stdout);
-            return EXIT_SUCCESS;
-        }
-    }
+    if (const std::optional<int> answered = answerCommandLine(argc, argv))
+        return *answered;
 
     if (!someDisplayNamed(argc, argv)) {
         noDisplay();
