@@ -1,11 +1,9 @@
-// Start-up cost of the window against a bare Qt window of the same size that
-// shows one line of Chinese in a label (so it loads the font database too).
-// Both are built into this one binary, with the same flags.
+// Start-up cost of the window against a fair floor: a bare Qt window of the
+// same size that shows one line in each of the window's four fonts and
+// nothing else (no style, no translation, no controls). Both are built into
+// this one binary, with the same flags.
 //
 //   bench_startup [RUNS]    needs a display; e.g. tests/with-xvfb.sh bench_startup
-//
-// For comparison it also measures the bare window with one more line in each of
-// the window's fonts (which need font files of their own).
 //
 // Each run starts a fresh process of each kind, alternating, and measures
 // from just before the process is started to its first painted frame, and
@@ -77,22 +75,17 @@ int child(int argc, char **argv, const QByteArray &kind)
 {
     QApplication app(argc, argv);
     FirstFrame firstFrame;
-    if (kind != "window") {
+    if (kind == "floor") {
+        fonts::installSubstitutions();
         QWidget window;
         window.resize(303, 200);
-        QLabel label(QStringLiteral("手机号码吉祥如意测算"), &window);
-        label.move(10, 10);
-        // For comparison only: the bare window with one line in each of the
-        // window's fonts, so that it loads the same font files.
-        if (kind == "bare-fonts") {
-            configureApplication();
-            int top = 10;
-            for (const QFont &font :
-                { fonts::window(), fonts::title(), fonts::link(), fonts::phoneBox() }) {
-                auto *line = new QLabel(QStringLiteral("手机号码 12345678"), &window);
-                line->setFont(font);
-                line->move(10, top += 30);
-            }
+        int top = 10;
+        for (const QFont &font :
+            { fonts::window(), fonts::title(), fonts::link(), fonts::phoneBox() }) {
+            auto *line = new QLabel(QStringLiteral("手机号码 12345678"), &window);
+            line->setFont(font);
+            line->move(10, top);
+            top += 30;
         }
         window.installEventFilter(&firstFrame);
         window.show();
@@ -141,39 +134,28 @@ int main(int argc, char **argv)
 
     const int runs = argc > 1 ? std::max(3, atoi(argv[1])) : 21;
     const QString self = QString::fromLocal8Bit(argv[0]);
-    std::vector<double> bareMs, windowMs, fontsMs;
-    std::vector<long> bareKiB, windowKiB, bareAnonKiB, windowAnonKiB, fontsKiB, fontsAnonKiB;
+    std::vector<double> floorMs, windowMs;
+    std::vector<long> floorKiB, windowKiB, floorAnonKiB, windowAnonKiB;
     measure(self, QStringLiteral("window")); // warm the file cache
     for (int run = 0; run < runs; ++run) {
-        const Sample bare = measure(self, QStringLiteral("bare"));
+        const Sample floor = measure(self, QStringLiteral("floor"));
         const Sample window = measure(self, QStringLiteral("window"));
-        const Sample fonts = measure(self, QStringLiteral("bare-fonts"));
-        fontsMs.push_back(fonts.startMs);
-        fontsKiB.push_back(fonts.residentKiB);
-        fontsAnonKiB.push_back(fonts.anonymousKiB);
-        bareMs.push_back(bare.startMs);
-        bareKiB.push_back(bare.residentKiB);
-        bareAnonKiB.push_back(bare.anonymousKiB);
+        floorMs.push_back(floor.startMs);
+        floorKiB.push_back(floor.residentKiB);
+        floorAnonKiB.push_back(floor.anonymousKiB);
         windowMs.push_back(window.startMs);
         windowKiB.push_back(window.residentKiB);
         windowAnonKiB.push_back(window.anonymousKiB);
     }
-    const double bm = median(bareMs), wm = median(windowMs);
-    const long bk = median(bareKiB), wk = median(windowKiB);
-    std::printf("runs %d (medians)\n", runs);
-    std::printf("first frame: bare %.1f ms, window %.1f ms, ratio %.2f\n", bm, wm, wm / bm);
-    const double fm = median(fontsMs);
-    const long fk = median(fontsKiB), fa = median(fontsAnonKiB);
-    std::printf("the floor, a bare window with the window's four fonts: %.1f ms, %ld KiB, of "
-                "which own %ld KiB\n",
-        fm, fk, fa);
-    std::printf("window against that floor: first frame %.2f, idle memory %.2f, own memory %.2f\n",
-        wm / fm, double(median(windowKiB)) / double(fk),
-        double(median(windowAnonKiB)) / double(fa));
+    const double fm = median(floorMs), wm = median(windowMs);
+    const long fk = median(floorKiB), wk = median(windowKiB);
+    const long fa = median(floorAnonKiB), wa = median(windowAnonKiB);
     std::printf(
-        "idle memory: bare %ld KiB, window %ld KiB, ratio %.2f\n", bk, wk, double(wk) / double(bk));
-    const long ba = median(bareAnonKiB), wa = median(windowAnonKiB);
-    std::printf("of which own (anonymous): bare %ld KiB, window %ld KiB, ratio %.2f\n", ba, wa,
-        double(wa) / double(ba));
+        "runs %d (medians); the floor is a bare window with the window's four fonts\n", runs);
+    std::printf("first frame:  floor %6.1f ms,  window %6.1f ms,  ratio %.2f\n", fm, wm, wm / fm);
+    std::printf("idle memory:  floor %6ld KiB, window %6ld KiB, ratio %.2f\n", fk, wk,
+        double(wk) / double(fk));
+    std::printf("of which own: floor %6ld KiB, window %6ld KiB, ratio %.2f\n", fa, wa,
+        double(wa) / double(fa));
     return 0;
 }

@@ -119,6 +119,33 @@ std::optional<int> answerCommandLine(int argc, char **argv)
     return std::nullopt;
 }
 
+// The toolkit's own texts (the text boxes' context menus) in Chinese, like the
+// rest of the window, whatever the desktop's language. They are loaded when a
+// context menu is first asked for, by mouse or key, before the box that is
+// asked makes its menu; a start-up does without them.
+class ToolkitTranslation : public QObject
+{
+public:
+    explicit ToolkitTranslation(QObject *parent)
+        : QObject(parent)
+    { }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::ContextMenu) {
+            qApp->removeEventFilter(this);
+            auto *translator = new QTranslator(qApp);
+            if (translator->load(QLocale(QLocale::Chinese, QLocale::China),
+                    QStringLiteral("qtbase"), QStringLiteral("_"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                QCoreApplication::installTranslator(translator);
+            else
+                delete translator;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 } // namespace
 
 void configureApplication()
@@ -127,13 +154,7 @@ void configureApplication()
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     fonts::installSubstitutions();
     installAccessibility();
-
-    // The toolkit's own texts (the text boxes' context menus) in Chinese, like
-    // the rest of the window, whatever the desktop's language.
-    auto *translator = new QTranslator(qApp);
-    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
+    qApp->installEventFilter(new ToolkitTranslation(qApp));
 }
 
 int runProgram(int argc, char **argv)
