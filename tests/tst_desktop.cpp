@@ -1,5 +1,6 @@
 // End to end on a real X server: the built program started as a user starts
 // it, driven with real pointer and key input, read back through the clipboard.
+#include "warnings.h"
 #include "xdotool.h"
 
 #include <QClipboard>
@@ -29,6 +30,7 @@ class TestDesktop : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { failOnUnexpectedWarnings(); }
     void userRunsThePhoneTest();
     void keyboardAndEmptyClipboard();
     void titleBandDragsWithEveryButton();
@@ -62,7 +64,7 @@ void TestDesktop::start(QProcess &program, const QStringList &arguments)
 
 QString TestDesktop::property(const QString &name) const
 {
-    return run({ u"xprop"_s, u"-id"_s, m_window, name });
+    return run(u"xprop"_s, { u"-id"_s, m_window, name });
 }
 
 void TestDesktop::clickAt(QPoint inWindow, int button)
@@ -82,10 +84,8 @@ QString TestDesktop::copyFrom(QPoint inWindow)
     clickAt(inWindow);
     key(u"ctrl+a ctrl+c"_s);
     QString copied;
-    for (int i = 0; i < 100 && copied.isEmpty(); ++i) {
-        QTest::qWait(50);
-        copied = QGuiApplication::clipboard()->text();
-    }
+    (void)QTest::qWaitFor( // empty if nothing came, which the caller sees
+        [&copied] { return !(copied = QGuiApplication::clipboard()->text()).isEmpty(); }, 5000);
     return copied;
 }
 
@@ -154,9 +154,9 @@ void TestDesktop::keyboardAndEmptyClipboard()
     clickAt({ 150, 240 });
     key(u"ctrl+v shift+Insert"_s);
     clickAt({ 150, 240 }, 2);
-    QTest::qWait(200);
-    QCOMPARE(program.state(), QProcess::Running);
+    // The copy is handled after the pastes, so the program has outlived them.
     const QString question = copyFrom({ 150, 240 });
+    QCOMPARE(program.state(), QProcess::Running);
     QVERIFY2(question.startsWith(u"　　成为社会人士"_s), qPrintable(question));
     QVERIFY2(question.contains(u"D、精心设计"_s), qPrintable(question));
 
@@ -165,10 +165,10 @@ void TestDesktop::keyboardAndEmptyClipboard()
     clickAt({ 18, 307 });
     QTRY_COMPARE(geometry(m_window).size(), QSize(303, 200));
     key(u"Tab space"_s);
-    QTest::qWait(200);
-    QCOMPARE(geometry(m_window).size(), QSize(303, 200));
+    // Handled after the keys: the answer stands, and the panel stayed shut.
     const QString answer = copyFrom({ 150, 120 });
     QVERIFY2(answer.contains(u"选B的人"_s), qPrintable(answer));
+    QCOMPARE(geometry(m_window).size(), QSize(303, 200));
 
     // Tab round the closed window reaches the link; Space opens the panel,
     // and the first Tab then goes into the quiz box.
@@ -181,7 +181,7 @@ void TestDesktop::keyboardAndEmptyClipboard()
     // The desktop's own close shortcut ends the program like the close mark.
     // It acts on the active window, which this one is once clicked.
     const QString active = u"window id # 0x"_s + QString::number(m_window.toULongLong(), 16);
-    QTRY_VERIFY(run({ u"xprop"_s, u"-root"_s, u"_NET_ACTIVE_WINDOW"_s }).endsWith(active));
+    QTRY_VERIFY(run(u"xprop"_s, { u"-root"_s, u"_NET_ACTIVE_WINDOW"_s }).endsWith(active));
     key(u"alt+F4"_s);
     QVERIFY(program.waitForFinished(10000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);

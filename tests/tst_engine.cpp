@@ -2,6 +2,7 @@
 // two table lookups.
 #include "fortunenumber.h"
 #include "mod_date.h"
+#include "warnings.h"
 
 #include <QtTest>
 
@@ -28,6 +29,7 @@ class TestEngine : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { failOnUnexpectedWarnings(); }
     void reducesPhoneTexts_data();
     void reducesPhoneTexts();
     void everyFourDigitTailIsModuloOrOneLess();

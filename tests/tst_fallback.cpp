@@ -12,7 +12,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-class TestFallback : public QObject
+class TestFallback : public WindowFixture
 {
     Q_OBJECT
 
@@ -22,16 +22,12 @@ private slots:
     void everyTextShows();
     void phoneTestWorks();
     void answersStayBesideTheirBoxes();
-
-private:
-    std::unique_ptr<frmmain> m_window;
 };
 
 void TestFallback::initTestCase()
 {
     QVERIFY2(qEnvironmentVariableIsSet("FONTCONFIG_FILE"), "run with FONTCONFIG_FILE set");
-    setUpApplication();
-    QVERIFY((m_window = shownWindow()));
+    WindowFixture::initTestCase();
 }
 
 void TestFallback::designFontsAreMissing()
@@ -47,8 +43,8 @@ void TestFallback::everyTextShows()
     // the skin beneath it (the same window grabbed with its labels hidden).
     QList<QWidget *> labels;
     for (const char *name : { "Label3", "Label4", "Label5", "Label6", "Label7" }) {
-        auto *label = m_window->findChild<QWidget *>(QLatin1StringView(name));
-        QVERIFY2(label, name);
+        auto *label = findControl<QWidget>(*m_window, name);
+        QVERIFY(label);
         labels.append(label);
     }
     const QImage withText = m_window->grab().toImage();
@@ -74,31 +70,24 @@ void TestFallback::everyTextShows()
 
 void TestFallback::phoneTestWorks()
 {
-    CONTROL(PhoneEdit, phone, *m_window, "Text2");
-    CONTROL(QPushButton, test, *m_window, "CmmTest");
-    CONTROL(TextBox, output, *m_window, "Text1");
-    phone->clear();
-    QTest::keyClicks(phone, u"13912345678"_s);
-    QTest::mouseClick(test, Qt::LeftButton);
-    QVERIFY(output->text().endsWith(u"有得有失.华而不实"_s));
+    m_phone->clear();
+    QTest::keyClicks(m_phone, u"13912345678"_s);
+    QTest::mouseClick(m_test, Qt::LeftButton);
+    QVERIFY(m_output->text().endsWith(u"有得有失.华而不实"_s));
 }
 
 void TestFallback::answersStayBesideTheirBoxes()
 {
-    CONTROL(QAbstractButton, link, *m_window, "Label7");
-    CONTROL(TextBox, question, *m_window, "Text4");
-    link->click();
-    QTRY_VERIFY(question->isVisible());
-    const QList<QAbstractButton *> boxes = answerBoxes(*m_window);
-    QCOMPARE(boxes.size(), 4);
+    m_link->click();
+    QTRY_VERIFY(m_question->isVisible());
     const QStringList answers { u"A、"_s, u"B、"_s, u"C、"_s, u"D、"_s };
     QList<int> tops;
     for (int i = 0; i < 4; ++i) {
-        const QTextCursor answer = question->document()->find(answers[i]);
+        const QTextCursor answer = m_question->document()->find(answers[i]);
         QVERIFY(!answer.isNull());
-        const QRect line = question->cursorRect(answer);
-        const int middle = question->viewport()->mapTo(m_window.get(), line.center()).y();
-        const QRect box = boxes[i]->geometry();
+        const QRect line = m_question->cursorRect(answer);
+        const int middle = m_question->viewport()->mapTo(m_window.get(), line.center()).y();
+        const QRect box = m_boxes[i]->geometry();
         QVERIFY2(box.top() <= middle && middle <= box.bottom(),
             qPrintable(u"answer %1 at y %2, its box at %3 to %4"_s.arg(answers[i])
                            .arg(middle)
@@ -109,7 +98,8 @@ void TestFallback::answersStayBesideTheirBoxes()
     // The whole question inside the box, down to its last answer (answers
     // are two lines apart).
     const int pitch = (tops[3] - tops[2]) / 2;
-    QVERIFY2(tops[3] + pitch <= question->viewport()->height(), qPrintable(QString::number(pitch)));
+    QVERIFY2(
+        tops[3] + pitch <= m_question->viewport()->height(), qPrintable(QString::number(pitch)));
 }
 
 QTEST_MAIN(TestFallback)

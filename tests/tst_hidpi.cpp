@@ -9,7 +9,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-class TestHighDpi : public QObject
+class TestHighDpi : public WindowFixture
 {
     Q_OBJECT
 
@@ -20,16 +20,14 @@ private slots:
     void textsStayInsideTheirControls();
 
 private:
-    std::unique_ptr<frmmain> m_window;
     qreal m_scale = 1;
 };
 
 void TestHighDpi::initTestCase()
 {
-    setUpApplication();
     m_scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
     QVERIFY2(m_scale > 1, "run with QT_SCALE_FACTOR above 1");
-    QVERIFY((m_window = shownWindow()));
+    WindowFixture::initTestCase();
 }
 
 void TestHighDpi::keepsItsProportions()
@@ -38,8 +36,7 @@ void TestHighDpi::keepsItsProportions()
     QCOMPARE(m_window->size(), QSize(303, 200));
     const QPixmap shot = m_window->grab();
     QCOMPARE(shot.size(), (QSizeF(303, 200) * m_scale).toSize());
-    CONTROL(QWidget, output, *m_window, "Text1");
-    QCOMPARE(output->geometry(), QRect(10, 64, 282, 113));
+    QCOMPARE(m_output->geometry(), QRect(10, 64, 282, 113));
 }
 
 void TestHighDpi::skinIsEnlargedWithoutBlur()
@@ -76,7 +73,7 @@ void TestHighDpi::textsStayInsideTheirControls()
             qWarning() << control->objectName() << text << width << "wider than" << room;
         return width <= room;
     };
-    QList<QWidget *> labels { m_window->findChild<QWidget *>(u"Label7"_s) };
+    QList<QWidget *> labels { m_link };
     for (QLabel *label : m_window->findChildren<QLabel *>())
         labels.append(label);
     for (QWidget *label : labels) {
@@ -84,10 +81,8 @@ void TestHighDpi::textsStayInsideTheirControls()
         QVERIFY(fits(label, label->property("text").toString(), label->width()));
         QVERIFY(QFontMetricsF(label->font()).height() <= label->height());
     }
-    CONTROL(QLineEdit, phone, *m_window, "Text2");
-    QVERIFY(fits(phone, phone->text(), phone->width() - 6));
-    CONTROL(QPushButton, test, *m_window, "CmmTest");
-    QVERIFY(fits(test, test->text(), test->width() - 8));
+    QVERIFY(fits(m_phone, m_phone->text(), m_phone->width() - 6));
+    QVERIFY(fits(m_test, m_test->text(), m_test->width() - 8));
 }
 
 QTEST_MAIN(TestHighDpi)

@@ -51,9 +51,7 @@ class TestKeyboard : public WindowFixture
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
-    void cleanup();
 
     void emptyPasteChangesNothing_data();
     void emptyPasteChangesNothing();
@@ -76,20 +74,12 @@ private:
     void press(QWidget *target, Qt::Key key);
 };
 
-void TestKeyboard::initTestCase()
-{
-    setUpApplication();
-}
-
 void TestKeyboard::init()
 {
-    QVERIFY(openWindow());
+    WindowFixture::init();
+    if (QTest::currentTestFailed())
+        return;
     QTRY_COMPARE(QApplication::focusWidget(), m_test);
-}
-
-void TestKeyboard::cleanup()
-{
-    closeWindow();
 }
 
 // A key pressed where the focus is, which must be target.

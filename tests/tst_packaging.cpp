@@ -1,6 +1,9 @@
 // Desktop integration and the built binary: what `cmake --install` and the
 // Debian package put where, whether the standard validators accept it, and
 // the binary's hardening.
+#include "run.h"
+#include "warnings.h"
+
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -40,21 +43,6 @@ QStringList installedFiles()
     + manualPages();
 }
 
-// Runs a command to its end; its standard output, or a failure with its errors.
-QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000))
-        qWarning() << program << "did not finish";
-    const QString errors = QString::fromUtf8(process.readAllStandardError());
-    if (exitCode)
-        *exitCode = process.exitCode();
-    else if (process.exitCode() != 0)
-        qWarning().noquote() << program << arguments.join(u' ') << "failed:" << errors;
-    return QString::fromUtf8(process.readAllStandardOutput()) + errors;
-}
-
 } // namespace
 
 class TestPackaging : public QObject
@@ -62,6 +50,7 @@ class TestPackaging : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { failOnUnexpectedWarnings(); }
     void initTestCase();
     void validatorsAcceptDesktopEntryAndMetainfo();
     void installPutsEverythingInItsPlace();

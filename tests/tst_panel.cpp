@@ -28,9 +28,6 @@ class TestPanel : public WindowFixture
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
 
     void linkOpensAndClosesThePanel();
     void answersShowTheirInterpretation_data();
@@ -49,21 +46,6 @@ private:
     void click(QWidget *target, Qt::MouseButton button = Qt::LeftButton);
     void tick(int index);
 };
-
-void TestPanel::initTestCase()
-{
-    setUpApplication();
-}
-
-void TestPanel::init()
-{
-    QVERIFY(openWindow());
-}
-
-void TestPanel::cleanup()
-{
-    closeWindow();
-}
 
 // A click where the platform would deliver it: at the control's centre, in
 // the window, so the topmost control there receives it.

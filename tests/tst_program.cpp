@@ -1,4 +1,5 @@
 // The built program as a whole: how it starts, and how it fails to.
+#include "warnings.h"
 #include <QProcess>
 #include <QtTest>
 
@@ -9,6 +10,7 @@ class TestProgram : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { failOnUnexpectedWarnings(); }
     void withoutDisplaySaysSoInOneLine_data();
     void withoutDisplaySaysSoInOneLine();
     void badPlatformShowsTheToolkitsReason_data();

@@ -3,6 +3,7 @@
 // the compositor's output in screenshots of the X screen and drives it with
 // xdotool, as a user's pointer would.
 #include "pixels.h"
+#include "warnings.h"
 #include "xdotool.h"
 
 #include <QGuiApplication>
@@ -19,8 +20,7 @@ const QColor compositorBackground(0x20, 0x40, 0x20);
 
 void movePointer(QPoint to)
 {
-    xdotool({ u"mousemove"_s, QString::number(to.x()), QString::number(to.y()) });
-    QTest::qWait(50);
+    xdotool({ u"mousemove"_s, u"--sync"_s, QString::number(to.x()), QString::number(to.y()) });
 }
 
 QImage screenshot()
@@ -43,6 +43,39 @@ QPoint findWindow(const QImage &shot)
     return {};
 }
 
+// What the window looks like at its origin: points of the skin, and just
+// outside each edge the compositor's background (frameless).
+QList<std::pair<QPoint, QColor>> landmarks()
+{
+    const QColor band(96, 96, 131), navy(0, 0, 128);
+    return {
+        { { 30, 12 }, band }, // title band, left of its text
+        { { 250, 12 }, band }, // and right of it
+        { { 0, 100 }, QColor(0, 0, 82) }, // left edge of the skin
+        { { 280, 6 }, QColor(199, 22, 22) }, // close mark's red edge
+        { { 5, 100 }, QColor(136, 136, 207) }, // body, left of the output box
+        { { 302, 100 }, navy }, // navy strip at the right
+        { { 150, 199 }, navy }, // and at the bottom
+        { { 150, -1 }, compositorBackground },
+        { { -1, 100 }, compositorBackground },
+        { { 303, 100 }, compositorBackground },
+        { { 150, 200 }, compositorBackground },
+    };
+}
+
+// Where the whole window shows on the screen; null until it does.
+QPoint shownWindow()
+{
+    const QImage shot = screenshot();
+    const QPoint origin = findWindow(shot);
+    if (origin.isNull())
+        return {};
+    for (const auto &[at, colour] : landmarks())
+        if (!nearColour(shot.pixelColor(origin + at), colour))
+            return {};
+    return origin;
+}
+
 } // namespace
 
 class TestWayland : public QObject
@@ -50,6 +83,7 @@ class TestWayland : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { failOnUnexpectedWarnings(); }
     void userOnWayland();
 
 private:
@@ -61,20 +95,8 @@ void TestWayland::checkWindowAt(QPoint origin)
 {
     const QImage shot = screenshot();
     const QString saveAs = QDir::temp().filePath(u"phone-fortune-wayland.png"_s);
-    const auto check
-        = [&](QPoint at, QColor colour) { return pixelIs(shot, origin + at, colour, saveAs); };
-    QVERIFY(check({ 30, 12 }, QColor(96, 96, 131))); // title band, left of its text
-    QVERIFY(check({ 250, 12 }, QColor(96, 96, 131))); // and right of it
-    QVERIFY(check({ 0, 100 }, QColor(0, 0, 82))); // left edge of the skin
-    QVERIFY(check({ 280, 6 }, QColor(199, 22, 22))); // close mark's red edge
-    QVERIFY(check({ 5, 100 }, QColor(136, 136, 207))); // body, left of the output box
-    QVERIFY(check({ 302, 100 }, QColor(0, 0, 128))); // navy strip at the right
-    QVERIFY(check({ 150, 199 }, QColor(0, 0, 128))); // and at the bottom
-    // Frameless: just outside each edge is the compositor's background.
-    QVERIFY(check({ 150, -1 }, compositorBackground));
-    QVERIFY(check({ -1, 100 }, compositorBackground));
-    QVERIFY(check({ 303, 100 }, compositorBackground));
-    QVERIFY(check({ 150, 200 }, compositorBackground));
+    for (const auto &[at, colour] : landmarks())
+        QVERIFY(pixelIs(shot, origin + at, colour, saveAs));
 }
 
 void TestWayland::userOnWayland()
@@ -93,9 +115,7 @@ void TestWayland::userOnWayland()
     QVERIFY(program.waitForStarted());
 
     QPoint origin;
-    QTRY_VERIFY_WITH_TIMEOUT(!(origin = findWindow(screenshot())).isNull(), 15000);
-    QTest::qWait(300); // the first frame settles
-    origin = findWindow(screenshot());
+    QTRY_VERIFY_WITH_TIMEOUT(!(origin = shownWindow()).isNull(), 15000);
     checkWindowAt(origin);
     if (QTest::currentTestFailed())
         return;
@@ -107,8 +127,10 @@ void TestWayland::userOnWayland()
         movePointer(press);
         xdotool({ u"mousedown"_s, QString::number(button) });
         QTest::qWait(100);
-        for (const QPoint step : { QPoint(10, 10), QPoint(30, 25), QPoint(60, 40) })
+        for (const QPoint step : { QPoint(10, 10), QPoint(30, 25), QPoint(60, 40) }) {
             movePointer(press + step);
+            QTest::qWait(50);
+        }
         QTest::qWait(200);
         xdotool({ u"mouseup"_s, QString::number(button) });
         QTest::qWait(200);

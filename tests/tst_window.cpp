@@ -17,9 +17,6 @@ class TestWindow : public WindowFixture
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
 
     void windowIsBorderlessFixedAndCentred();
     void controlsHaveTheirPlaces_data();
@@ -51,21 +48,6 @@ private slots:
 private:
     QString runTest(const QString &phone);
 };
-
-void TestWindow::initTestCase()
-{
-    setUpApplication();
-}
-
-void TestWindow::init()
-{
-    QVERIFY(openWindow());
-}
-
-void TestWindow::cleanup()
-{
-    closeWindow();
-}
 
 QString TestWindow::runTest(const QString &phone)
 {

@@ -8,6 +8,7 @@
 #include "phoneedit.h"
 #include "pixels.h"
 #include "textbox.h"
+#include "warnings.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -16,25 +17,6 @@
 
 #include <algorithm>
 #include <memory>
-
-// The offscreen platform warns about what it cannot do for a window (size
-// hints, mouse grabs); those warnings say nothing about the program.
-inline void ignoreOffscreenLimits()
-{
-    static QtMessageHandler next = nullptr;
-    next = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-            if (!message.startsWith(QLatin1StringView("This plugin does not support")))
-                next(type, context, message);
-        });
-}
-
-// Sets the application up as the program does, quiet about the platform.
-inline void setUpApplication()
-{
-    configureApplication();
-    ignoreOffscreenLimits();
-}
 
 // A new window, shown and exposed by the platform; null if it never was.
 inline std::unique_ptr<frmmain> shownWindow()
@@ -46,13 +28,22 @@ inline std::unique_ptr<frmmain> shownWindow()
     return window;
 }
 
-// Declares variable as the control of window named name, of class Type. A
-// missing control fails the test that asked for it, naming the control.
+// The control of window named name, of class Control; a missing one is
+// reported as a warning, which fails the running test, and gives null.
+template<typename Control> Control *findControl(const QWidget &window, const char *name)
+{
+    auto *control = window.findChild<Control *>(QLatin1StringView(name));
+    if (!control)
+        qWarning("no control named %s of class %s", name, Control::staticMetaObject.className());
+    return control;
+}
+
+// Declares variable as the control of window named name, of class Type.
 // (Type is a type name, which cannot stand in parentheses.)
 // NOLINTBEGIN(bugprone-macro-parentheses)
 #define CONTROL(Type, variable, window, name)                                                      \
-    auto *const variable = (window).findChild<Type *>(QStringLiteral(name));                       \
-    QVERIFY2(variable, "no control named " name " of class " #Type)
+    auto *const variable = findControl<Type>((window), name);                                      \
+    QVERIFY(variable)
 // NOLINTEND(bugprone-macro-parentheses)
 
 // The four answer boxes, A to D from the top down.
@@ -65,35 +56,38 @@ inline QList<QAbstractButton *> answerBoxes(const QWidget &window)
     return boxes;
 }
 
-// Base of the test classes that drive the window: a new window for each test,
-// and the controls that most tests use, found by name.
+// Base of the test classes that drive the window: the application set up as
+// the program does it, a new window for each test, and the controls that
+// most tests use. A test class that needs more calls these first.
 class WindowFixture : public QObject
 {
-protected:
-    // For init(): shows a new window and finds its controls; a missing one
-    // fails the test, naming it. Use as QVERIFY(openWindow()).
-    bool openWindow()
+    Q_OBJECT
+
+protected slots:
+    void initTestCase()
     {
-        m_window = shownWindow();
-        if (!m_window)
-            return false;
-        const auto find = [this](auto *&control, const char *name) {
-            using Control = std::remove_reference_t<decltype(*control)>;
-            control = m_window->findChild<Control *>(QLatin1StringView(name));
-            if (!control)
-                qWarning(
-                    "no control named %s of class %s", name, Control::staticMetaObject.className());
-            return control != nullptr;
-        };
-        m_boxes = answerBoxes(*m_window);
-        return find(m_phone, "Text2") && find(m_test, "CmmTest") && find(m_output, "Text1")
-            && find(m_link, "Label7") && find(m_question, "Text4") && find(m_close, "Image1")
-            && m_boxes.size() == 4;
+        configureApplication();
+        passOverExpectedWarnings();
     }
 
-    // For cleanup().
-    void closeWindow() { m_window.reset(); }
+    void init()
+    {
+        failOnUnexpectedWarnings();
+        m_window = shownWindow();
+        QVERIFY2(m_window, "the window was never exposed");
+        m_phone = findControl<PhoneEdit>(*m_window, "Text2");
+        m_test = findControl<QPushButton>(*m_window, "CmmTest");
+        m_output = findControl<TextBox>(*m_window, "Text1");
+        m_link = findControl<ClickLabel>(*m_window, "Label7");
+        m_question = findControl<TextBox>(*m_window, "Text4");
+        m_close = findControl<ImageButton>(*m_window, "Image1");
+        m_boxes = answerBoxes(*m_window);
+        QCOMPARE(m_boxes.size(), 4);
+    }
 
+    void cleanup() { m_window.reset(); }
+
+protected:
     std::unique_ptr<frmmain> m_window;
     PhoneEdit *m_phone = nullptr;
     QPushButton *m_test = nullptr;
