@@ -17,8 +17,9 @@ packages=(
   dpkg-dev desktop-file-utils appstream
   # free fonts of the window's designs: a Song (Ming) face, a Kai face, URW Gothic
   fontconfig fonts-arphic-uming fonts-arphic-ukai fonts-urw-base35
-  # a Chinese font of another design, for the test that runs without the above
-  fonts-droid-fallback
+  # a Chinese font of another design, for the test that runs without the above,
+  # and a font editor to rename one SimSun, for the test on a desktop with SimSun
+  fonts-droid-fallback fontforge-nox
   # a real X server and window manager for the desktop tests
   xvfb xauth openbox xdotool x11-utils
   # Wayland: Qt's platform plugin, and a compositor for the Wayland test
