@@ -16,7 +16,7 @@ namespace {
 // Number of Unicode characters in a valid UTF-8 text.
 qsizetype characterCount(std::string_view utf8)
 {
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size())).size();
+    return QString::fromUtf8(utf8).size();
 }
 
 const char kFallbackVerdict[] = "大吉";
@@ -90,8 +90,8 @@ void TestEngine::reducesPhoneTexts()
     QCOMPARE(*reduced, number);
     const std::string_view v = Mod_date::FortuneVerdict(*reduced);
     const std::string_view m = Mod_date::FortuneText(*reduced);
-    QCOMPARE(QString::fromUtf8(v.data(), qsizetype(v.size())), verdict);
-    QCOMPARE(QString::fromUtf8(m.data(), qsizetype(m.size())), meaning);
+    QCOMPARE(QString::fromUtf8(v), verdict);
+    QCOMPARE(QString::fromUtf8(m), meaning);
 }
 
 void TestEngine::everyFourDigitTailIsModuloOrOneLess()
@@ -206,8 +206,8 @@ void TestEngine::lookupsMatchOnlyEqualKeys()
     QFETCH(QString, meaning);
     const std::string_view v = Mod_date::FortuneVerdict(number);
     const std::string_view m = Mod_date::FortuneText(number);
-    QCOMPARE(QString::fromUtf8(v.data(), qsizetype(v.size())), verdict);
-    QCOMPARE(QString::fromUtf8(m.data(), qsizetype(m.size())), meaning);
+    QCOMPARE(QString::fromUtf8(v), verdict);
+    QCOMPARE(QString::fromUtf8(m), meaning);
 }
 
 void TestEngine::tableHasItsShape()
@@ -216,7 +216,7 @@ void TestEngine::tableHasItsShape()
     for (int key = 1; key <= 80; ++key) {
         ++verdicts[Mod_date::FortuneVerdict(key)];
         const std::string_view meaning = Mod_date::FortuneText(key);
-        const QString text = QString::fromUtf8(meaning.data(), qsizetype(meaning.size()));
+        const QString text = QString::fromUtf8(meaning);
         QCOMPARE(characterCount(meaning), key == 44 ? 8 : 9);
         QCOMPARE(text.at(4), key == 48 ? QChar(0xFF0E) : QChar(u'.'));
         QVERIFY2(text.count(u'.') + text.count(QChar(0xFF0E)) == 1, qPrintable(text));
@@ -226,7 +226,7 @@ void TestEngine::tableHasItsShape()
     QCOMPARE(verdicts["凶"], 29);
     QCOMPARE(verdicts["吉带凶"], 13);
     QCOMPARE(verdicts["凶带吉"], 3);
-    QCOMPARE(QString::fromUtf8(Mod_date::FortuneText(0).data()).at(4), QChar(u','));
+    QCOMPARE(QString::fromUtf8(Mod_date::FortuneText(0)).at(4), QChar(u','));
     QCOMPARE(characterCount(Mod_date::FortuneText(0)), 9);
 }
 

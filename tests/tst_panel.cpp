@@ -13,16 +13,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-// The engine's texts are views, not NUL-terminated strings.
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-} // namespace
-
 class TestPanel : public WindowFixture
 {
     Q_OBJECT
@@ -270,10 +260,11 @@ void TestPanel::randomUseMatchesTheModel()
     const auto testOutput = [&] {
         const std::optional<double> number = Mod_date::FortuneNumber(model.phone.toStdString());
         const QString verdict = number
-            ? u"吉凶解释："_s + fromUtf8(Mod_date::FortuneVerdict(*number))
+            ? u"吉凶解释："_s + QString::fromUtf8(Mod_date::FortuneVerdict(*number))
             : u"请输入手机号码"_s;
-        const QString meaning = number ? u"吉凶注解："_s + fromUtf8(Mod_date::FortuneText(*number))
-                                       : u"如：13XXXXXXXXX"_s;
+        const QString meaning = number
+            ? u"吉凶注解："_s + QString::fromUtf8(Mod_date::FortuneText(*number))
+            : u"如：13XXXXXXXXX"_s;
         return separator + u"\r\n手机号码："_s + model.phone + u"\r\n"_s + separator + u"\r\n\r\n"_s
             + verdict + u"\r\n\r\n"_s + meaning;
     };
