@@ -281,7 +281,7 @@ void frmmain::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), bgr(0x00800000));
-    painter.drawPixmap(0, 0, m_skin);
+    painter.drawImage(0, 0, m_skin);
 }
 
 void frmmain::keyPressEvent(QKeyEvent *event)
