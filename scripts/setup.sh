@@ -9,6 +9,8 @@ packages=(
   cmake g++ make git
   # Qt 6 widgets and QtTest, and the X11 platform plugin the window runs on
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  # the X11 client library, to ask the display server for the pointer's state
+  pkg-config libxcb1-dev
   # Qt's own Chinese texts (standard context menus)
   qt6-translations-l10n
   # benchmarks
@@ -24,6 +26,11 @@ packages=(
   xvfb xauth openbox xdotool x11-utils
   # Wayland: Qt's platform plugin, and a compositor for the Wayland test
   qt6-wayland weston
+  # the desktops users run, for the end-to-end test on each: GNOME's mutter,
+  # KDE Plasma's KWin (X11 and Wayland), Xfce's xfwm4, and a session bus
+  mutter kwin-x11 kwin-wayland xfwm4 dbus-x11
+  # the input method users type Chinese with, in its pinyin mode, and its Qt 6 module
+  fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6
   # the Debian package's checker, and man to read the manual pages
   lintian man-db
   # a reproducible package: Debian's normaliser, and diffoscope to show a difference

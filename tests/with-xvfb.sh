@@ -1,7 +1,25 @@
 #!/usr/bin/env bash
-# Runs a command on a private X server (Xvfb at 96 DPI) managed by openbox, as
-# a real desktop would be, then stops both.
+# Runs a command on a private X server (Xvfb at 96 DPI) managed by a window
+# manager, as a real desktop would be, with a session bus of its own, then
+# stops them all.
+#   tests/with-xvfb.sh [--wm openbox|mutter|kwin|xfwm4|none] COMMAND...
+# The window manager is openbox unless named: mutter (GNOME's, on X11), kwin
+# (KDE Plasma's) or xfwm4 (Xfce's); none for a nested Wayland compositor,
+# whose keys (Alt+F4 among them) must reach it rather than a window manager.
 set -euo pipefail
+wm_name=openbox
+if [ "${1:-}" = --wm ]; then
+  wm_name=$2
+  shift 2
+fi
+case $wm_name in
+  openbox) wm_command=(openbox --sm-disable) ;;
+  mutter) wm_command=(mutter --x11 --replace) ;;
+  kwin) wm_command=(kwin_x11 --replace) ;;
+  xfwm4) wm_command=(xfwm4 --compositor=off --replace) ;;
+  none) wm_command=() ;;
+  *) echo "with-xvfb.sh: no window manager named $wm_name" >&2; exit 2 ;;
+esac
 
 work=$(mktemp -d)
 lock="${TMPDIR:-/tmp}/phone-fortune-xvfb.lock"
@@ -11,7 +29,7 @@ lock="${TMPDIR:-/tmp}/phone-fortune-xvfb.lock"
 stop() {
   exec 9>"$lock"
   flock 9
-  kill ${wm:-} ${server:-} 2>/dev/null || true
+  kill ${wm:-} ${DBUS_SESSION_BUS_PID:-} ${server:-} 2>/dev/null || true
   wait ${server:-} 2>/dev/null || true
   rm -rf "$work"
 }
@@ -43,14 +61,19 @@ export DISPLAY=":$number"
 export XDG_RUNTIME_DIR="$work"
 chmod 700 "$work"
 
+# Desktops talk to their parts over a session bus; this one is private.
+eval "$(dbus-launch --sh-syntax)"
+export XDG_CONFIG_HOME="$work/config" # the desktops' settings, fresh each time
+
 # A window mapped before the window manager is up is never framed or focused
-# by it, so wait until openbox lists its clients on the root window, however
-# long a busy machine makes its start. Now and then, among servers starting
-# and ending side by side, openbox finds no display at its first try: it is
-# started again.
-managing() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q '^_NET_CLIENT_LIST(WINDOW)'; }
+# by it, so wait until it names itself on the root window, however long a
+# busy machine makes its start. Now and then, among servers starting and
+# ending side by side, a window manager finds no display at its first try:
+# it is started again.
+managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 for _ in 1 2 3; do
-  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  [ ${#wm_command[@]} -eq 0 ] && break
+  "${wm_command[@]}" >"$work/wm.log" 2>&1 &
   wm=$!
   for _ in $(seq 600); do
     managing && break
@@ -59,9 +82,9 @@ for _ in 1 2 3; do
   done
   managing && break
 done
-if ! managing; then
-  echo "with-xvfb.sh: openbox did not start:" >&2
-  cat "$work/openbox.log" >&2
+if [ ${#wm_command[@]} -gt 0 ] && ! managing; then
+  echo "with-xvfb.sh: $wm_name did not start:" >&2
+  cat "$work/wm.log" >&2
   exit 1
 fi
 

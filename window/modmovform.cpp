@@ -1,5 +1,6 @@
 #include "modmovform.h"
 
+#include "pointer.h"
 #include "windowmover.h"
 
 #include <QGuiApplication>
@@ -25,15 +26,25 @@ qint32 SendMessage(QWidget *hwnd, qint32 wMsg, qint32 wParam, qint32)
         : held & Qt::RightButton                         ? Qt::RightButton
         : held & Qt::MiddleButton                        ? Qt::MiddleButton
                                                          : Qt::NoButton;
-    if (button == Qt::NoButton)
+    // A press handled after its release is a click, not a drag: a move
+    // started then would follow the pointer with no button to end it.
+    if (button == Qt::NoButton || !buttonHeldNow(button))
         return 0;
-    // On X11 a system move ends only when the left button is released, so
-    // started from another button it would never end: other buttons get our
-    // own move there. Wayland compositors end it on the release of whichever
-    // button started it, and do not let a program place its own window.
-    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1StringView("wayland"));
     QWindow *handle = window->windowHandle();
-    if ((button == Qt::LeftButton || wayland) && handle && handle->startSystemMove())
+    // On Wayland the compositor moves the window, and only it can. The
+    // protocol leaves open which button's release ends that move, and GNOME's
+    // compositor ends it only on the left button's (or on the button it uses
+    // for resizing): started from another button, it would never end there.
+    // So on Wayland only the left button drags.
+    if (QGuiApplication::platformName().startsWith(QLatin1StringView("wayland"))) {
+        if (button == Qt::LeftButton && handle)
+            handle->startSystemMove();
+        return 0;
+    }
+    // On X11 the window manager's move ends when the left button is
+    // released, so started from another button it would never end: other
+    // buttons get our own move there.
+    if (button == Qt::LeftButton && handle && handle->startSystemMove())
         return 0;
     WindowMover::start(window, button);
     return 0;

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Runs a command on one of the desktops users run, each on a private Xvfb:
+#   tests/with-desktop.sh DESKTOP COMMAND...
+# DESKTOP is an X11 window manager (openbox, mutter-x11, kwin-x11, xfwm4) or a
+# Wayland compositor nested in X (weston, mutter-wayland, kwin-wayland). The
+# command gets its name in PHONE_FORTUNE_DESKTOP.
+set -euo pipefail
+here=$(dirname "$0")
+export PHONE_FORTUNE_DESKTOP=$1
+shift
+case $PHONE_FORTUNE_DESKTOP in
+  openbox | mutter-x11 | kwin-x11 | xfwm4)
+    exec "$here/with-xvfb.sh" --wm "${PHONE_FORTUNE_DESKTOP%-x11}" "$@" ;;
+  # Nested, GNOME's and KDE's compositors take their keys (Alt+F4 among them)
+  # only with no window manager around them; weston's x11 window follows a
+  # drag only inside one.
+  weston)
+    exec "$here/with-xvfb.sh" "$here/with-wayland.sh" weston "$@" ;;
+  mutter-wayland | kwin-wayland)
+    exec "$here/with-xvfb.sh" --wm none "$here/with-wayland.sh" "${PHONE_FORTUNE_DESKTOP%-wayland}" "$@" ;;
+  *)
+    echo "with-desktop.sh: no desktop named $PHONE_FORTUNE_DESKTOP" >&2
+    exit 2 ;;
+esac
