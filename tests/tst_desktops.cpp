@@ -7,6 +7,7 @@
 #include "warnings.h"
 #include "xdotool.h"
 
+#include <QClipboard>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
@@ -119,6 +120,15 @@ QImage area(QPoint origin, QRect rect)
     return screenshot().copy(rect.translated(origin));
 }
 
+int differingPixels(const QImage &a, const QImage &b)
+{
+    int count = 0;
+    for (int y = 0; y < std::min(a.height(), b.height()); ++y)
+        for (int x = 0; x < std::min(a.width(), b.width()); ++x)
+            count += !nearColour(a.pixelColor(x, y), b.pixelColor(x, y));
+    return count;
+}
+
 const QRect phoneBox(69, 37, 129, 18);
 const QRect outputBox(10, 64, 282, 113);
 
@@ -132,6 +142,7 @@ private slots:
     void init() { failOnUnexpectedWarnings(); }
     void userOnDesktop_data();
     void userOnDesktop();
+    void typingWithTheInputMethod();
 
 private:
     void start(QProcess &program);
@@ -309,6 +320,48 @@ void TestDesktops::userOnDesktop()
         return;
     key(u"alt+F4"_s);
     closeWith(again, u"Alt+F4"_s);
+}
+
+// With fcitx5 on, in its pinyin mode: digits reach the phone box, a composed
+// word does not, and Enter runs the test. The result is read back as a user
+// would copy it.
+void TestDesktops::typingWithTheInputMethod()
+{
+    if (qEnvironmentVariable("PHONE_FORTUNE_INPUT_METHOD") != u"fcitx5"_s)
+        QSKIP("runs under tests/with-fcitx5.sh");
+    m_wayland = false;
+    QProcess program;
+    start(program);
+    if (QTest::currentTestFailed())
+        return;
+    key(u"Tab Tab ctrl+a BackSpace"_s); // the phone box, emptied
+    run(u"fcitx5-remote"_s, { u"-o"_s });
+    QTRY_COMPARE(run(u"fcitx5-remote"_s, {}), u"2"_s); // on,
+    QTRY_COMPARE_WITH_TIMEOUT(run(u"fcitx5-remote"_s, { u"-n"_s }), u"pinyin"_s, 10000); // pinyin
+    // (Boxes compared allowing for the text cursor, which blinks.)
+    const QImage empty = area(m_origin, phoneBox);
+    xdotool({ u"type"_s, u"--delay"_s, u"60"_s, u"139"_s });
+    QTRY_VERIFY(differingPixels(area(m_origin, phoneBox), empty) > 40);
+    const QImage digits = area(m_origin, phoneBox);
+    xdotool({ u"type"_s, u"--delay"_s, u"60"_s, u"ni"_s });
+    QTRY_VERIFY(differingPixels(area(m_origin, phoneBox), digits) > 40); // being composed
+    key(u"space"_s); // 你, the first candidate, refused
+    QTRY_VERIFY(differingPixels(area(m_origin, phoneBox), digits) <= 20);
+    xdotool({ u"type"_s, u"--delay"_s, u"60"_s, u"12345678"_s });
+    key(u"Return"_s);
+
+    QGuiApplication::clipboard()->clear();
+    pointerTo(m_origin + QPoint(150, 120));
+    xdotool({ u"click"_s, u"1"_s });
+    key(u"ctrl+a ctrl+c"_s);
+    QTRY_VERIFY(QGuiApplication::clipboard()->text().contains(u"吉凶解释"_s));
+    const QString result = QGuiApplication::clipboard()->text();
+    QVERIFY2(result.contains(u"手机号码：13912345678\n"_s), qPrintable(result));
+    QVERIFY2(result.contains(u"吉凶解释：吉带凶"_s), qPrintable(result));
+
+    pointerTo(m_origin + QPoint(286, 12));
+    xdotool({ u"click"_s, u"1"_s });
+    closeWith(program, u"close mark"_s);
 }
 
 QTEST_MAIN(TestDesktops)

@@ -10,10 +10,10 @@
 bool buttonHeldNow(Qt::MouseButton button)
 {
     const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection) // not on an X server (the offscreen platform offers the interface too)
         return QGuiApplication::mouseButtons() & button;
 
-    xcb_connection_t *connection = x11->connection();
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> pointer(
         xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr),
