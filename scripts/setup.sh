@@ -27,8 +27,9 @@ packages=(
   # Wayland: Qt's platform plugin, and a compositor for the Wayland test
   qt6-wayland weston
   # the desktops users run, for the end-to-end test on each: GNOME's mutter,
-  # KDE Plasma's KWin (X11 and Wayland), Xfce's xfwm4, and a session bus
-  mutter kwin-x11 kwin-wayland xfwm4 dbus-x11
+  # KDE Plasma's KWin (X11 and Wayland) with its own window frames, Xfce's
+  # xfwm4, and a session bus
+  mutter kwin-x11 kwin-wayland kwin-style-breeze xfwm4 dbus-x11
   # the input method users type Chinese with, in its pinyin mode, and its Qt 6 module
   fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6
   # the Debian package's checker, and man to read the manual pages

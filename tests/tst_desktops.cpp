@@ -74,7 +74,8 @@ bool backgroundOrShadow(QColor pixel, QColor background)
 }
 
 // Where the whole window shows, skin and no frame; null until it does. Just
-// outside each edge is what lies 30 pixels further out, or its shadow.
+// outside each edge is what lies 80 pixels further out (beyond any title bar
+// or shadow), or its shadow.
 QPoint shownWindow(const QImage &shot, QString *why = nullptr)
 {
     const QPoint origin = findWindow(shot);
@@ -86,8 +87,8 @@ QPoint shownWindow(const QImage &shot, QString *why = nullptr)
                 *why = u"skin at %1,%2"_s.arg(at.x()).arg(at.y());
             return {};
         }
-    const QList<std::pair<QPoint, QPoint>> edges { { { 150, -1 }, { 0, -30 } },
-        { { -1, 100 }, { -30, 0 } }, { { 303, 100 }, { 30, 0 } }, { { 150, 200 }, { 0, 30 } } };
+    const QList<std::pair<QPoint, QPoint>> edges { { { 150, -1 }, { 0, -80 } },
+        { { -1, 100 }, { -80, 0 } }, { { 303, 100 }, { 80, 0 } }, { { 150, 200 }, { 0, 80 } } };
     const QRect screen = shot.rect();
     for (const auto &[outside, further] : edges) {
         const QPoint at = origin + outside;
