@@ -17,6 +17,8 @@ class TestWindow : public WindowFixture
     Q_OBJECT
 
 private slots:
+    // First, before any context menu brings the toolkit's texts in.
+    void assistiveTechnologyHearsChineseActions();
 
     void windowIsBorderlessFixedAndCentred();
     void controlsHaveTheirPlaces_data();
@@ -55,6 +57,19 @@ QString TestWindow::runTest(const QString &phone)
     QTest::keyClicks(m_phone, phone);
     QTest::mouseClick(m_test, Qt::LeftButton);
     return m_output->text();
+}
+
+void TestWindow::assistiveTechnologyHearsChineseActions()
+{
+    // The toolkit's texts come with assistive technology, so a screen reader
+    // offers the buttons' actions by their Chinese names.
+    QAccessibleInterface *button = QAccessible::queryAccessibleInterface(m_test);
+    QVERIFY(button && button->actionInterface());
+    const QString press = QAccessibleActionInterface::pressAction();
+    QCOMPARE(button->actionInterface()->localizedActionName(press), u"Press"_s);
+    QAccessible::setActive(true);
+    QCOMPARE(button->actionInterface()->localizedActionName(press), u"按下"_s);
+    QAccessible::setActive(false);
 }
 
 void TestWindow::windowIsBorderlessFixedAndCentred()

@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "frmmain.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLibraryInfo>
@@ -119,31 +120,55 @@ std::optional<int> answerCommandLine(int argc, char **argv)
     return std::nullopt;
 }
 
-// The toolkit's own texts (the text boxes' context menus) in Chinese, like the
-// rest of the window, whatever the desktop's language. They are loaded when a
-// context menu is first asked for, by mouse or key, before the box that is
-// asked makes its menu; a start-up does without them.
-class ToolkitTranslation : public QObject
+// The toolkit's own texts in Chinese, like the rest of the window, whatever
+// the desktop's language: the text boxes' context menus, and the names of the
+// actions that assistive technology offers. They are loaded when first
+// needed, so that a start-up does without them: when a context menu is asked
+// for (by mouse or key, before the box makes its menu), or when assistive
+// technology comes (at start-up too, if it is already there).
+class ToolkitTranslation : public QObject, public QAccessible::ActivationObserver
 {
 public:
     explicit ToolkitTranslation(QObject *parent)
         : QObject(parent)
-    { }
+    {
+        qApp->installEventFilter(this);
+        QAccessible::installActivationObserver(this);
+        if (QAccessible::isActive())
+            load();
+    }
+
+    ~ToolkitTranslation() override { QAccessible::removeActivationObserver(this); }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::ContextMenu) {
-            qApp->removeEventFilter(this);
-            auto *translator = new QTranslator(qApp);
-            if (translator->load(QLocale(QLocale::Chinese, QLocale::China),
-                    QStringLiteral("qtbase"), QStringLiteral("_"),
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-                QCoreApplication::installTranslator(translator);
-            else
-                delete translator;
-        }
+        if (event->type() == QEvent::ContextMenu)
+            load();
         return QObject::eventFilter(watched, event);
     }
+
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (active)
+            load();
+    }
+
+private:
+    void load()
+    {
+        if (m_loaded)
+            return;
+        m_loaded = true;
+        qApp->removeEventFilter(this);
+        auto *translator = new QTranslator(qApp);
+        if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(translator);
+        else
+            delete translator;
+    }
+
+    bool m_loaded = false;
 };
 
 } // namespace
@@ -154,7 +179,7 @@ void configureApplication()
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     fonts::installSubstitutions();
     installAccessibility();
-    qApp->installEventFilter(new ToolkitTranslation(qApp));
+    new ToolkitTranslation(qApp);
 }
 
 int runProgram(int argc, char **argv)
