@@ -116,6 +116,17 @@ bool panelOpen(QPoint origin)
     return filled > 150;
 }
 
+// Whether the window has the keyboard: the test button, which has the focus
+// in the window, then shows its dotted focus rectangle (3 pixels inside it).
+bool hasKeyboard(QPoint origin)
+{
+    const QImage shot = screenshot();
+    int dots = 0;
+    for (int x = 215; x < 286; ++x)
+        dots += shot.pixelColor(origin + QPoint(x, 38)).lightness() < 64;
+    return dots >= 10;
+}
+
 QImage area(QPoint origin, QRect rect)
 {
     return screenshot().copy(rect.translated(origin));
@@ -194,6 +205,7 @@ void TestDesktops::start(QProcess &program)
     // window's body, where nothing else happens.
     pointerTo(m_origin + QPoint(5, 100));
     xdotool({ u"click"_s, u"1"_s });
+    QTRY_VERIFY_WITH_TIMEOUT(hasKeyboard(m_origin), 10000);
 }
 
 void TestDesktops::pointerTo(QPoint at)
@@ -261,7 +273,7 @@ void TestDesktops::latePress(QProcess &program)
 // Ends with status 0, and said nothing on its way.
 void TestDesktops::closeWith(QProcess &program, const QString &how)
 {
-    QVERIFY2(program.waitForFinished(10000), qPrintable(how));
+    QVERIFY2(program.waitForFinished(20000), qPrintable(how));
     const QByteArray errors = program.readAllStandardError();
     const QString report = how + u": "_s + QString::fromUtf8(errors);
     QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
