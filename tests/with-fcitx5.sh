@@ -27,7 +27,7 @@ PROFILE
 log="$XDG_RUNTIME_DIR/fcitx5.log"
 fcitx5 >"$log" 2>&1 &
 im=$!
-trap 'kill $im 2>/dev/null || true' EXIT
+trap 'kill $im 2>/dev/null; wait $im 2>/dev/null || true' EXIT # it writes its settings as it ends
 # Ready once it holds its name on the session bus.
 ready() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \

@@ -48,7 +48,7 @@ INI
     ;;
 esac
 compositor=$!
-trap 'kill $compositor 2>/dev/null || true' EXIT
+trap 'kill $compositor 2>/dev/null; wait $compositor 2>/dev/null || true' EXIT
 for _ in $(seq 600); do
   [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
   if ! kill -0 "$compositor" 2>/dev/null; then
