@@ -246,6 +246,7 @@ void frmmain::setHeightInTwips(int height)
     // the base at the window's own size, that step never rounds the size off.
     setBaseSize(size);
     setFixedSize(size);
+    Label7->setExpanded(height == kOpenHeight);
     showControlsInView();
     keepOnScreen();
 }
@@ -342,10 +343,12 @@ void frmmain::Label7_Click()
         Text1->setText(Text3->text());
         setHeightInTwips(kOpenHeight);
         PanelState = QString::number(1);
+        m_announcer->announce(u"其它功能已打开"_s);
     } else {
         Text1->setText(Text3->text());
         setHeightInTwips(kClosedHeight);
         PanelState = QString::number(0);
+        m_announcer->announce(u"其它功能已关闭"_s);
     }
 }
 

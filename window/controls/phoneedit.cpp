@@ -125,6 +125,22 @@ void PhoneEdit::setKeyPressHandler(KeyPressHandler handler)
     m_keyPress = std::move(handler);
 }
 
+void PhoneEdit::replaceText(int start, int end, const QString &text)
+{
+    if (!text.isEmpty() && !bringsDigit(text))
+        return;
+    const int length = int(this->text().size());
+    start = std::clamp(start, 0, length);
+    end = std::clamp(end, start, length);
+    if (start == end && text.isEmpty())
+        return;
+    setSelection(start, end - start);
+    if (text.isEmpty())
+        del();
+    else
+        insert(text); // through the validator, which keeps the digits
+}
+
 bool PhoneEdit::admits(QChar character) const
 {
     qint16 keyAscii = static_cast<qint16>(character.unicode());

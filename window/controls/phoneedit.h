@@ -27,6 +27,11 @@ public:
 
     void setKeyPressHandler(KeyPressHandler handler);
 
+    // Replaces [start, end) of the number with text as a paste would: only its
+    // digits are kept, and text without one changes nothing. For assistive
+    // technology, which edits the box without keys.
+    void replaceText(int start, int end, const QString &text);
+
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
