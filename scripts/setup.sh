@@ -32,6 +32,9 @@ packages=(
   mutter kwin-x11 kwin-wayland kwin-style-breeze xfwm4 dbus-x11
   # the input method users type Chinese with, in its pinyin mode, and its Qt 6 module
   fcitx5 fcitx5-chinese-addons fcitx5-frontend-qt6
+  # a screen reader's view of the window over AT-SPI (the accessibility bus
+  # and the Python bindings a screen reader uses)
+  at-spi2-core python3-pyatspi
   # the Debian package's checker, and man to read the manual pages
   lintian man-db
   # a reproducible package: Debian's normaliser, and diffoscope to show a difference
