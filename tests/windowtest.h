@@ -7,6 +7,7 @@
 #include "imagebutton.h"
 #include "phoneedit.h"
 #include "pixels.h"
+#include "schemes.h"
 #include "textbox.h"
 #include "warnings.h"
 
@@ -68,6 +69,9 @@ protected slots:
     {
         configureApplication();
         passOverExpectedWarnings();
+        // The window looks and works the same on a desktop of another scheme.
+        if (const std::optional<QPalette> scheme = schemes::fromEnvironment())
+            QApplication::setPalette(*scheme);
     }
 
     void init()

@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "announcer.h"
 #include "clicklabel.h"
+#include "colours.h"
 #include "commandbutton.h"
 #include "fonts.h"
 #include "fortunenumber.h"
@@ -103,6 +104,7 @@ frmmain::frmmain(QWidget *parent)
     setWindowTitle(u"手机号码吉祥如意测算"_s);
     setWindowIcon(QIcon(u":/phone-fortune.png"_s));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setPalette(colours::light());
     setFont(fonts::window());
     createControls();
     setHeightInTwips(kClosedHeight);
