@@ -178,6 +178,10 @@ void configureApplication()
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.PhoneFortune"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     fonts::installSubstitutions();
+    // The window's face for all the toolkit draws for it, its context menus
+    // and tooltip too, whatever the desktop's face and locale: another face
+    // would draw its Chinese thin, or in another language's forms.
+    QApplication::setFont(fonts::window());
     installAccessibility();
     new ToolkitTranslation(qApp);
 }
