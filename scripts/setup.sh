@@ -35,8 +35,9 @@ packages=(
   # a screen reader's view of the window over AT-SPI (the accessibility bus
   # and the Python bindings a screen reader uses)
   at-spi2-core python3-pyatspi
-  # the Debian package's checker, and man to read the manual pages
-  lintian man-db
+  # the Debian package's checker, man to read the manual pages, and GLib's
+  # reading of desktop entries (through its Python bindings)
+  lintian man-db python3-gi gir1.2-glib-2.0
   # a reproducible package: Debian's normaliser, and diffoscope to show a difference
   strip-nondeterminism diffoscope-minimal
   # static analysis (scripts/analyse.sh)

@@ -53,6 +53,8 @@ private slots:
     void init() { failOnUnexpectedWarnings(); }
     void initTestCase();
     void validatorsAcceptDesktopEntryAndMetainfo();
+    void desktopEntryStartsTheProgramWhereverInstalled_data();
+    void desktopEntryStartsTheProgramWhereverInstalled();
     void installPutsEverythingInItsPlace();
     void debianPackageHoldsTheSameFilesAndLintianAcceptsIt();
     void binaryIsHardened();
@@ -91,6 +93,46 @@ void TestPackaging::validatorsAcceptDesktopEntryAndMetainfo()
     const QString text = QString::fromUtf8(about.readAll());
     QVERIFY(text.contains(u"<release version=\"%1\""_s.arg(QStringLiteral(PROJECT_VERSION))));
     QVERIFY(text.contains(u"<project_license>MIT</project_license>"_s));
+}
+
+void TestPackaging::desktopEntryStartsTheProgramWhereverInstalled_data()
+{
+    QTest::addColumn<QString>("folder"); // under a temporary folder
+    QTest::addColumn<QString>("exec"); // the Exec line, the prefix as %1
+    QTest::newRow("with a space") << u"my apps"_s << u"Exec=\"%1/games/phone-fortune\""_s;
+    QTest::newRow("with quotes and $") << u"a \"b\" $c"_s << u"Exec=\"%1/games/phone-fortune\""_s;
+}
+
+// Under a prefix with characters that the Desktop Entry Specification
+// reserves, the entry quotes the program's path, and GLib (which desktops
+// read entries with) finds the program from it.
+void TestPackaging::desktopEntryStartsTheProgramWhereverInstalled()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, exec);
+    const QTemporaryDir temporary;
+    const QString prefix = temporary.filePath(folder);
+    int status = -1;
+    QString output = run(u"cmake"_s, { u"--install"_s, kBuild, u"--prefix"_s, prefix }, &status);
+    QVERIFY2(status == 0, qPrintable(output));
+    const QString entry = QDir(prefix).filePath(kDesktopEntry);
+    output = run(u"desktop-file-validate"_s, { entry }, &status);
+    QVERIFY2(status == 0 && output.isEmpty(), qPrintable(output));
+
+    QFile file(entry);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QString quoted = prefix;
+    quoted.replace(u'"', u"\\\\\""_s).replace(u'$', u"\\\\$"_s);
+    QVERIFY2(
+        QString::fromUtf8(file.readAll()).contains(exec.arg(quoted) + u'\n'), qPrintable(quoted));
+    const QString argv0 = run(u"/usr/bin/python3"_s,
+        { u"-c"_s, uR"(import sys, gi
+gi.require_version("Gio", "2.0")
+from gi.repository import Gio, GLib
+info = Gio.DesktopAppInfo.new_from_filename(sys.argv[1])
+print(GLib.shell_parse_argv(info.get_commandline())[1][0] if info else "refused"))"_s,
+            entry });
+    QCOMPARE(argv0, QDir(prefix).filePath(kProgram));
 }
 
 void TestPackaging::installPutsEverythingInItsPlace()
