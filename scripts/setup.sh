@@ -24,6 +24,8 @@ packages=(
   fonts-droid-fallback fontforge-nox
   # a real X server and window manager for the desktop tests
   xvfb xauth openbox xdotool x11-utils
+  # xrandr, to split the screen into monitors of different scales
+  x11-xserver-utils
   # Wayland: Qt's platform plugin, and a compositor for the Wayland test
   qt6-wayland weston
   # the desktops users run, for the end-to-end test on each: GNOME's mutter,

@@ -1,5 +1,6 @@
 // End to end on a real X server: the built program started as a user starts
 // it, driven with real pointer and key input, read back through the clipboard.
+#include "pixels.h"
 #include "warnings.h"
 #include "xdotool.h"
 
@@ -35,11 +36,13 @@ private slots:
     void keyboardAndEmptyClipboard();
     void startsOnTheDisplayItsOptionNames();
     void widthHoldsAtAFractionalScale();
+    void wholeOnAMonitorOfAnotherScale();
 
 private:
     void start(QProcess &program, const QStringList &arguments = {});
     void clickAt(QPoint inWindow, int button = 1);
     void key(const QString &keys);
+    void dragBy(QPoint inWindow, int dx);
     QString copyFrom(QPoint inWindow);
     QString property(const QString &name) const;
 
@@ -224,6 +227,70 @@ void TestDesktop::widthHoldsAtAFractionalScale()
     }
     key(u"alt+F4"_s);
     QVERIFY(program.waitForFinished(10000));
+}
+
+// Drags the window by its title band at inWindow, dx pixels across, in steps.
+void TestDesktop::dragBy(QPoint inWindow, int dx)
+{
+    const QPoint press = geometry(m_window).topLeft() + inWindow;
+    xdotool({ u"mousemove"_s, u"--sync"_s, QString::number(press.x()), QString::number(press.y()) });
+    xdotool({ u"mousedown"_s, u"1"_s });
+    for (int step = 1; step <= 10; ++step) {
+        QTest::qWait(50);
+        xdotool({ u"mousemove"_s, QString::number(press.x() + dx * step / 10),
+            QString::number(press.y()) });
+    }
+    QTest::qWait(100);
+    xdotool({ u"mouseup"_s, u"1"_s });
+    m_pointer = press + QPoint(dx, 0);
+}
+
+// Two monitors side by side, the right one at twice the scale: the window
+// dragged onto it is drawn at its scale and shows all of itself, and dragged
+// back, at the left one's again. (Run on a screen 3200 pixels wide.)
+void TestDesktop::wholeOnAMonitorOfAnotherScale()
+{
+    if (QGuiApplication::primaryScreen()->size().width() < 3200)
+        QSKIP("needs a screen 3200 pixels wide (tests/with-xvfb.sh --screen 3200x1200)");
+    run(u"xrandr"_s, { u"--setmonitor"_s, u"LEFT"_s, u"1280/338x1024/270+0+0"_s, u"screen"_s });
+    run(u"xrandr"_s, { u"--setmonitor"_s, u"RIGHT"_s, u"1920/508x1200/317+1280+0"_s, u"none"_s });
+    QTRY_COMPARE(QGuiApplication::screens().size(), 2);
+
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"QT_SCREEN_SCALE_FACTORS"_s, u"LEFT=1;RIGHT=2"_s);
+    program.setProcessEnvironment(environment);
+    start(program);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(geometry(m_window).size(), QSize(303, 200));
+
+    // Onto the right monitor, whole: the close mark's black cross at its
+    // place in the skin, twice as far in.
+    dragBy({ 50, 10 }, 1300 - geometry(m_window).x());
+    QTRY_COMPARE_WITH_TIMEOUT(geometry(m_window).size(), QSize(606, 400), 10000);
+    const QRect doubled = geometry(m_window);
+    QVERIFY2(doubled.left() >= 1280, qPrintable(QString::number(doubled.left())));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        nearColour(QGuiApplication::primaryScreen()
+                       ->grabWindow(0, doubled.x() + 2 * 286, doubled.y() + 2 * 12, 1, 1)
+                       .toImage()
+                       .pixelColor(0, 0),
+            Qt::black),
+        5000);
+    m_origin = doubled.topLeft();
+    clickAt({ 60, 372 }); // the link, at twice its place: the panel opens
+    QTRY_COMPARE(geometry(m_window).size(), QSize(606, 742));
+    clickAt({ 60, 372 });
+    QTRY_COMPARE(geometry(m_window).size(), QSize(606, 400));
+
+    // And back again.
+    dragBy({ 100, 20 }, 400 - doubled.x());
+    QTRY_COMPARE_WITH_TIMEOUT(geometry(m_window).size(), QSize(303, 200), 10000);
+    m_origin = geometry(m_window).topLeft();
+    clickAt({ 286, 12 }); // the close mark
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitCode(), 0);
 }
 
 QTEST_MAIN(TestDesktop)

@@ -2,16 +2,22 @@
 # Runs a command on a private X server (Xvfb at 96 DPI) managed by a window
 # manager, as a real desktop would be, with a session bus of its own, then
 # stops them all.
-#   tests/with-xvfb.sh [--wm openbox|mutter|kwin|xfwm4|none] COMMAND...
+#   tests/with-xvfb.sh [--wm openbox|mutter|kwin|xfwm4|none] [--screen WxH] COMMAND...
 # The window manager is openbox unless named: mutter (GNOME's, on X11), kwin
 # (KDE Plasma's) or xfwm4 (Xfce's); none for a nested Wayland compositor,
 # whose keys (Alt+F4 among them) must reach it rather than a window manager.
+# The screen is 1280x1024 unless given; a wider one may be split into
+# monitors by the command (xrandr --setmonitor).
 set -euo pipefail
 wm_name=openbox
-if [ "${1:-}" = --wm ]; then
-  wm_name=$2
-  shift 2
-fi
+screen=1280x1024
+while [ $# -gt 0 ]; do
+  case $1 in
+    --wm) wm_name=$2; shift 2 ;;
+    --screen) screen=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
 case $wm_name in
   openbox) wm_command=(openbox --sm-disable) ;;
   mutter) wm_command=(mutter --x11 --replace) ;;
@@ -44,7 +50,7 @@ exec 9>"$lock"
 flock 9
 number=
 for _ in 1 2 3 4 5; do
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$work/display" 9>&- \
+  Xvfb -displayfd 3 -screen 0 "${screen}x24" -dpi 96 -nolisten tcp 3>"$work/display" 9>&- \
     2>"$work/xvfb.log" &
   server=$!
   read -r number <"$work/display" || true

@@ -23,6 +23,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
+#include <QWindow>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -278,6 +280,23 @@ void frmmain::keepOnScreen()
         = std::min(frame.bottom() - available.bottom(), frame.top() - available.top());
     if (overflow > 0)
         move(pos() - QPoint(0, overflow));
+}
+
+void frmmain::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        connect(windowHandle(), &QWindow::screenChanged, this, &frmmain::fitToScreen,
+            Qt::UniqueConnection);
+}
+
+// Moved to a monitor of another scale, the window is drawn at that scale, but
+// the toolkit leaves its size, and the size hints that fix it, in the old
+// monitor's device pixels: on X11 only part of the window would show. Asked
+// for its size again, the window takes the new monitor's device pixels.
+void frmmain::fitToScreen()
+{
+    windowHandle()->resize(size());
 }
 
 void frmmain::paintEvent(QPaintEvent *)

@@ -33,6 +33,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();
@@ -41,6 +42,7 @@ private:
     void setHeightInTwips(int height);
     void showControlsInView();
     void keepOnScreen();
+    void fitToScreen();
 
     // Event handlers, named by control and event.
     void Form_Load();
