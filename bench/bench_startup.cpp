@@ -1,24 +1,35 @@
-// Start-up cost of the window against a fair floor: a bare Qt window of the
-// same size that shows one line in each of the window's four fonts and
-// nothing else (no style, no translation, no controls). Both are built into
-// this one binary, with the same flags.
+// Start-up cost of the window against two fair floors: a bare Qt window of
+// the same size that shows one line in each of the window's four fonts and
+// nothing else (no style, no translation, no controls), and the same window
+// with the design's controls as the toolkit's plain widgets, in the design's
+// fonts and the window's style. All three are built into this one binary,
+// with the same flags.
 //
 //   bench_startup [RUNS]    needs a display; e.g. tests/with-xvfb.sh bench_startup
 //
-// Each run starts a fresh process of each kind, alternating, and measures
-// from just before the process is started to its first painted frame, and
-// its resident memory once idle. Medians are reported.
+// Each is measured under two sets of fonts: the system's, as many as a
+// Chinese desktop may have, and only the design's free faces with DejaVu (a
+// private fontconfig set-up). Each run starts a fresh process of each kind,
+// in turn, and measures from just before the process is started to its first
+// painted frame, and its resident memory once idle. Medians are reported.
 #include "app.h"
 #include "fonts.h"
 #include "frmmain.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <ctime>
 #include <vector>
@@ -71,21 +82,52 @@ private:
     bool m_seen = false;
 };
 
+// The design's controls as the toolkit's plain widgets, where the window has
+// them, in the design's fonts.
+void addPlainControls(QWidget &window)
+{
+    window.setFont(fonts::window());
+    const auto place = [](QWidget *control, int left, int top, int width, int height) {
+        control->setGeometry(left / 15, top / 15, width / 15, height / 15);
+    };
+    place(new QLabel(QStringLiteral("手机号码："), &window), 135, 615, 900, 180);
+    auto *phone = new QLineEdit(QStringLiteral("12345678"), &window);
+    phone->setFont(fonts::phoneBox());
+    place(phone, 1035, 555, 1935, 270);
+    place(new QPushButton(QStringLiteral("- 测 -"), &window), 3150, 525, 1215, 330);
+    auto *output = new QTextEdit(&window);
+    output->setPlainText(QStringLiteral("Vexo主页：http://www.example.com/\n我的QQ：12345678"));
+    output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    place(output, 150, 960, 4230, 1695);
+    auto *link = new QLabel(QStringLiteral("其它功能"), &window);
+    link->setFont(fonts::link());
+    place(link, 150, 2700, 720, 180);
+    place(new QLabel(QStringLiteral("版权所有 (C)2026 www.example.com"), &window), 1515, 2715,
+        2895, 180);
+    for (int top : { 4155, 4495, 4835, 5175 })
+        place(new QCheckBox(&window), 150, top, 255, 210);
+}
+
 int child(int argc, char **argv, const QByteArray &kind)
 {
     QApplication app(argc, argv);
     FirstFrame firstFrame;
-    if (kind == "floor") {
+    if (kind == "floor" || kind == "controls") {
         fonts::installSubstitutions();
         QWidget window;
         window.resize(303, 200);
-        int top = 10;
-        for (const QFont &font :
-            { fonts::window(), fonts::title(), fonts::link(), fonts::phoneBox() }) {
-            auto *line = new QLabel(QStringLiteral("手机号码 12345678"), &window);
-            line->setFont(font);
-            line->move(10, top);
-            top += 30;
+        if (kind == "controls") {
+            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+            addPlainControls(window);
+        } else {
+            int top = 10;
+            for (const QFont &font :
+                { fonts::window(), fonts::title(), fonts::link(), fonts::phoneBox() }) {
+                auto *line = new QLabel(QStringLiteral("手机号码 12345678"), &window);
+                line->setFont(font);
+                line->move(10, top);
+                top += 30;
+            }
         }
         window.installEventFilter(&firstFrame);
         window.show();
@@ -105,9 +147,10 @@ struct Sample
     long anonymousKiB;
 };
 
-Sample measure(const QString &self, const QString &kind)
+Sample measure(const QString &self, const QString &kind, const QProcessEnvironment &fonts)
 {
     QProcess process;
+    process.setProcessEnvironment(fonts);
     const double started = monotonicMs();
     process.start(self, { QStringLiteral("--child"), kind });
     process.waitForFinished(30000);
@@ -119,11 +162,51 @@ Sample measure(const QString &self, const QString &kind)
     return { lines[0].toDouble() - started, lines[1].toLong(), lines[2].toLong() };
 }
 
+// How many faces fontconfig finds under a set-up.
+int faceCount(const QProcessEnvironment &fonts)
+{
+    QProcess list;
+    list.setProcessEnvironment(fonts);
+    list.start(QStringLiteral("fc-list"), { QStringLiteral(":"), QStringLiteral("file") });
+    list.waitForFinished(30000);
+    return int(list.readAllStandardOutput().count('\n'));
+}
+
 template<typename T> T median(std::vector<T> values)
 {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
+
+
+// A fontconfig set-up with only the design's free faces and DejaVu.
+QProcessEnvironment designFontsOnly(const QTemporaryDir &folder)
+{
+    QFile config(folder.filePath(QStringLiteral("fonts.conf")));
+    if (!config.open(QIODevice::WriteOnly))
+        std::exit(1);
+    config.write(QStringLiteral(R"(<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <dir>/usr/share/fonts/truetype/arphic</dir>
+  <dir>/usr/share/fonts/opentype/urw-base35</dir>
+  <dir>/usr/share/fonts/truetype/dejavu</dir>
+  <cachedir>%1</cachedir>
+</fontconfig>
+)")
+                     .arg(folder.filePath(QStringLiteral("cache")))
+                     .toUtf8());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("FONTCONFIG_FILE"), config.fileName());
+    return environment;
+}
+
+struct Figures
+{
+    double startMs;
+    long residentKiB;
+    long anonymousKiB;
+};
 
 } // namespace
 
@@ -134,28 +217,47 @@ int main(int argc, char **argv)
 
     const int runs = argc > 1 ? std::max(3, atoi(argv[1])) : 21;
     const QString self = QString::fromLocal8Bit(argv[0]);
-    std::vector<double> floorMs, windowMs;
-    std::vector<long> floorKiB, windowKiB, floorAnonKiB, windowAnonKiB;
-    measure(self, QStringLiteral("window")); // warm the file cache
-    for (int run = 0; run < runs; ++run) {
-        const Sample floor = measure(self, QStringLiteral("floor"));
-        const Sample window = measure(self, QStringLiteral("window"));
-        floorMs.push_back(floor.startMs);
-        floorKiB.push_back(floor.residentKiB);
-        floorAnonKiB.push_back(floor.anonymousKiB);
-        windowMs.push_back(window.startMs);
-        windowKiB.push_back(window.residentKiB);
-        windowAnonKiB.push_back(window.anonymousKiB);
+    const QTemporaryDir folder;
+    const std::vector<std::pair<const char *, QProcessEnvironment>> fontSets {
+        { "the system's fonts", QProcessEnvironment::systemEnvironment() },
+        { "the design's fonts and DejaVu", designFontsOnly(folder) },
+    };
+    const std::array<QString, 3> kinds { QStringLiteral("floor"), QStringLiteral("controls"),
+        QStringLiteral("window") };
+    std::printf("runs %d (medians). Floors: a bare window with the window's four fonts, and the "
+                "same with the design's controls as plain widgets\n",
+        runs);
+    for (const auto &[name, fonts] : fontSets) {
+        std::array<std::vector<Sample>, 3> samples;
+        for (const QString &kind : kinds)
+            measure(self, kind, fonts); // warm the file and font caches
+        for (int run = 0; run < runs; ++run)
+            for (std::size_t kind = 0; kind < kinds.size(); ++kind)
+                samples[kind].push_back(measure(self, kinds[kind], fonts));
+        std::array<Figures, 3> figures {};
+        for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
+            std::vector<double> ms;
+            std::vector<long> kib, anon;
+            for (const Sample &sample : samples[kind]) {
+                ms.push_back(sample.startMs);
+                kib.push_back(sample.residentKiB);
+                anon.push_back(sample.anonymousKiB);
+            }
+            figures[kind] = { median(ms), median(kib), median(anon) };
+        }
+        const Figures &bare = figures[0], &plain = figures[1], &window = figures[2];
+        std::printf("\nwith %s (%d faces):\n", name, faceCount(fonts));
+        std::printf("  first frame:  floor %6.1f ms,  controls %6.1f ms,  window %6.1f ms;  "
+                    "window/floor %.2f, window/controls %.2f\n",
+            bare.startMs, plain.startMs, window.startMs, window.startMs / bare.startMs,
+            window.startMs / plain.startMs);
+        std::printf("  idle memory:  floor %6ld KiB, controls %6ld KiB, window %6ld KiB; "
+                    "window/floor %.2f, window/controls %.2f\n",
+            bare.residentKiB, plain.residentKiB, window.residentKiB,
+            double(window.residentKiB) / double(bare.residentKiB),
+            double(window.residentKiB) / double(plain.residentKiB));
+        std::printf("  of which own: floor %6ld KiB, controls %6ld KiB, window %6ld KiB\n",
+            bare.anonymousKiB, plain.anonymousKiB, window.anonymousKiB);
     }
-    const double fm = median(floorMs), wm = median(windowMs);
-    const long fk = median(floorKiB), wk = median(windowKiB);
-    const long fa = median(floorAnonKiB), wa = median(windowAnonKiB);
-    std::printf(
-        "runs %d (medians); the floor is a bare window with the window's four fonts\n", runs);
-    std::printf("first frame:  floor %6.1f ms,  window %6.1f ms,  ratio %.2f\n", fm, wm, wm / fm);
-    std::printf("idle memory:  floor %6ld KiB, window %6ld KiB, ratio %.2f\n", fk, wk,
-        double(wk) / double(fk));
-    std::printf("of which own: floor %6ld KiB, window %6ld KiB, ratio %.2f\n", fa, wa,
-        double(wa) / double(fa));
     return 0;
 }

@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """End to end over AT-SPI, as a screen reader asks: the built program, started
 with assistive technology on, answers every text query of its phone box and
-output box at once, with attribute runs that hold the offset asked for, and
-its 其它功能 link says whether the panel is open.
+output box at once, with attribute runs that hold the offset asked for, its
+其它功能 link says whether the panel is open, and Tab into the phone box tells
+of the focus before the number's selection (a screen reader would otherwise
+read the number twice).
 
     tests/with-xvfb.sh tests/atspi-text.py PROGRAM
 
@@ -18,7 +20,7 @@ import warnings
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
 
 # The calls a screen reader of Debian 12 makes, which later libraries deprecate.
 warnings.filterwarnings("ignore", category=DeprecationWarning)
@@ -72,7 +74,7 @@ def check_text(name, node):
                 ask = getattr(Atspi.Text, f"get_text_{side}_offset")
                 try:
                     answer = ask(text, offset, boundary)
-                except gi.repository.GLib.Error as error:
+                except GLib.Error as error:
                     # A program that does not answer answers nothing more.
                     sys.exit(f"atspi-text: {where}, {side}: {error.message}")
                 start, end, content = answer.start_offset, answer.end_offset, answer.content
@@ -96,6 +98,42 @@ def states(node):
     return state.contains(Atspi.StateType.EXPANDABLE), state.contains(Atspi.StateType.EXPANDED)
 
 
+def events_while(act, seconds=3):
+    """The names of focus and text-selection events, with their objects' names,
+    that arrive while act() runs and for a few seconds after."""
+    seen = []
+
+    def heard(event):
+        seen.append((event.type, event.source.get_name()))
+
+    listener = Atspi.EventListener.new(heard)
+    for kind in ("object:state-changed:focused", "object:text-selection-changed"):
+        listener.register(kind)
+    act()
+    context = GLib.MainContext.default()
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        context.iteration(False)
+        time.sleep(0.01)
+    for kind in ("object:state-changed:focused", "object:text-selection-changed"):
+        listener.deregister(kind)
+    return seen
+
+
+def check_focus_comes_first():
+    def tab_to_phone_box():
+        subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--class", "phone-fortune",
+                        "windowactivate", "--sync"], check=False, stdout=subprocess.DEVNULL)
+        subprocess.run(["xdotool", "key", "--delay", "200", "Tab", "Tab"], check=True)
+
+    seen = events_while(tab_to_phone_box)
+    on_phone = [kind for kind, name in seen if name == "手机号码"]
+    if "object:state-changed:focused" not in on_phone:
+        fault(f"Tab never focused the phone box: {seen}")
+    elif on_phone[0] != "object:state-changed:focused":
+        fault(f"the phone box told of its selection before its focus: {on_phone}")
+
+
 def main():
     program = sys.argv[1]
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
@@ -106,6 +144,7 @@ def main():
         app = wait_for("the program over AT-SPI", lambda: next(
             (a for a in descendants_of_desktop(desktop) if a.get_process_id() == window.pid), None))
         phone = wait_for("the phone box", lambda: named(app, "手机号码"))
+        check_focus_comes_first()
         check_text("phone box", phone)
         check_text("output box", named(app, "测算结果"))
 

@@ -120,6 +120,30 @@ bool PhoneEdit::eventFilter(QObject *watched, QEvent *event)
     return QLineEdit::eventFilter(watched, event);
 }
 
+// Tab selects the number, as in any line edit; but only once the focus has
+// arrived and assistive technology has been told of it, so that a screen
+// reader reads the number once, with its label, and not first as a change of
+// selection in a box it has not yet been told about.
+void PhoneEdit::focusInEvent(QFocusEvent *event)
+{
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason
+        && reason != Qt::ShortcutFocusReason) {
+        QLineEdit::focusInEvent(event);
+        return;
+    }
+    QFocusEvent unselecting(event->type(), Qt::OtherFocusReason);
+    QLineEdit::focusInEvent(&unselecting);
+    if (!hasSelectedText())
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (hasFocus())
+                    selectAll();
+            },
+            Qt::QueuedConnection);
+}
+
 void PhoneEdit::setKeyPressHandler(KeyPressHandler handler)
 {
     m_keyPress = std::move(handler);
