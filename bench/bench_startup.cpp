@@ -102,8 +102,8 @@ void addPlainControls(QWidget &window)
     auto *link = new QLabel(QStringLiteral("其它功能"), &window);
     link->setFont(fonts::link());
     place(link, 150, 2700, 720, 180);
-    place(new QLabel(QStringLiteral("版权所有 (C)2026 www.example.com"), &window), 1515, 2715,
-        2895, 180);
+    place(new QLabel(QStringLiteral("版权所有 (C)2026 www.example.com"), &window), 1515, 2715, 2895,
+        180);
     for (int top : { 4155, 4495, 4835, 5175 })
         place(new QCheckBox(&window), 150, top, 255, 210);
 }
@@ -177,7 +177,6 @@ template<typename T> T median(std::vector<T> values)
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
-
 
 // A fontconfig set-up with only the design's free faces and DejaVu.
 QProcessEnvironment designFontsOnly(const QTemporaryDir &folder)
