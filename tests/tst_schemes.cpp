@@ -29,7 +29,7 @@ void openPanel(frmmain &window)
 qsizetype differences(const QImage &light, const QImage &other, const QString &name)
 {
     if (light.size() != other.size())
-        return light.width() * light.height();
+        return qsizetype(light.width()) * light.height();
     qsizetype count = 0;
     for (int y = 0; y < light.height(); ++y)
         for (int x = 0; x < light.width(); ++x)
