@@ -39,7 +39,9 @@ private slots:
     void wholeOnAMonitorOfAnotherScale();
 
 private:
-    void start(QProcess &program, const QStringList &arguments = {});
+    // Starts the program, with one variable more in its environment if named.
+    void start(QProcess &program, const QStringList &arguments = {}, const QString &variable = {},
+        const QString &value = {});
     void clickAt(QPoint inWindow, int button = 1);
     void key(const QString &keys);
     void dragBy(QPoint inWindow, int dx);
@@ -51,8 +53,14 @@ private:
     QPoint m_pointer;
 };
 
-void TestDesktop::start(QProcess &program, const QStringList &arguments)
+void TestDesktop::start(
+    QProcess &program, const QStringList &arguments, const QString &variable, const QString &value)
 {
+    if (!variable.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(variable, value);
+        program.setProcessEnvironment(environment);
+    }
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program.start(QStringLiteral(PHONE_FORTUNE_BINARY), arguments);
     QVERIFY(program.waitForStarted());
@@ -210,10 +218,7 @@ void TestDesktop::startsOnTheDisplayItsOptionNames()
 void TestDesktop::widthHoldsAtAFractionalScale()
 {
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"QT_SCALE_FACTOR"_s, u"1.5"_s);
-    program.setProcessEnvironment(environment);
-    start(program);
+    start(program, {}, u"QT_SCALE_FACTOR"_s, u"1.5"_s);
     if (QTest::currentTestFailed())
         return;
     // 303 pixels are 454.5 device pixels: whichever way that is rounded, the
@@ -233,7 +238,8 @@ void TestDesktop::widthHoldsAtAFractionalScale()
 void TestDesktop::dragBy(QPoint inWindow, int dx)
 {
     const QPoint press = geometry(m_window).topLeft() + inWindow;
-    xdotool({ u"mousemove"_s, u"--sync"_s, QString::number(press.x()), QString::number(press.y()) });
+    xdotool(
+        { u"mousemove"_s, u"--sync"_s, QString::number(press.x()), QString::number(press.y()) });
     xdotool({ u"mousedown"_s, u"1"_s });
     for (int step = 1; step <= 10; ++step) {
         QTest::qWait(50);
@@ -257,10 +263,7 @@ void TestDesktop::wholeOnAMonitorOfAnotherScale()
     QTRY_COMPARE(QGuiApplication::screens().size(), 2);
 
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"QT_SCREEN_SCALE_FACTORS"_s, u"LEFT=1;RIGHT=2"_s);
-    program.setProcessEnvironment(environment);
-    start(program);
+    start(program, {}, u"QT_SCREEN_SCALE_FACTORS"_s, u"LEFT=1;RIGHT=2"_s);
     if (QTest::currentTestFailed())
         return;
     QCOMPARE(geometry(m_window).size(), QSize(303, 200));
