@@ -99,6 +99,8 @@ private slots:
     void textItemsAtEveryOffset();
     void wordsAndLinesAsRead_data();
     void wordsAndLinesAsRead();
+    void wrappedLinesAreReadAsShown();
+    void editsKeepOnlyDigits();
     void attributeRunsCoverTheText();
     void linkSaysWhetherThePanelIsOpen();
 };
@@ -214,6 +216,38 @@ void TestAccessible::wordsAndLinesAsRead()
     QCOMPARE(
         ask(item->textInterface(), Side::At, offset, QAccessible::TextBoundaryType(boundary)).text,
         expected);
+}
+
+// A paragraph that wraps is read line by line, as the box shows it.
+void TestAccessible::wrappedLinesAreReadAsShown()
+{
+    m_link->click();
+    const QString paragraph = u"ab "_s.repeated(80);
+    QAccessibleInterface *item = QAccessible::queryAccessibleInterface(m_question);
+    item->editableTextInterface()->replaceText(
+        0, item->textInterface()->characterCount(), paragraph);
+    const Answer first = ask(item->textInterface(), Side::At, 0, QAccessible::LineBoundary);
+    QVERIFY2(first.end > 0 && first.end < paragraph.size(), qPrintable(first.text));
+    QVERIFY(first.text.endsWith(u' '));
+    QCOMPARE(
+        ask(item->textInterface(), Side::After, 0, QAccessible::LineBoundary).start, first.end);
+    QCOMPARE(ask(item->textInterface(), Side::At, first.end, QAccessible::LineBoundary).start,
+        first.end);
+}
+
+// Assistive technology edits the phone box as a paste does: digits only, and
+// nothing from text without one.
+void TestAccessible::editsKeepOnlyDigits()
+{
+    QAccessibleEditableTextInterface *edit
+        = QAccessible::queryAccessibleInterface(m_phone)->editableTextInterface();
+    edit->replaceText(0, 8, u"139a1234５678"_s);
+    QCOMPARE(m_phone->text(), u"13912345678"_s);
+    edit->insertText(3, u"abc"_s);
+    edit->replaceText(0, 11, u"-"_s);
+    QCOMPARE(m_phone->text(), u"13912345678"_s);
+    edit->deleteText(3, 99);
+    QCOMPARE(m_phone->text(), u"139"_s);
 }
 
 // A screen reader builds a line from its runs of attributes: each run must
