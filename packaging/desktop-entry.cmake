@@ -1,7 +1,7 @@
 # Writes the desktop entry ENTRY from its template TEMPLATE, starting PROGRAM
 # (an absolute path), at install time, when the prefix is known. A path with
-# a character that the Desktop Entry Specification reserves in Exec (a space,
-# a quote, $ and the like) is quoted as it says: in double quotes, with ", `,
+# a character that desktops read specially in Exec (a space, a quote, $ and
+# the like) is quoted as desktop entries require: in double quotes, with ", `,
 # $ and \ escaped by a backslash, and then every backslash escaped once more
 # as in any string value; a % is written %%.
 file(READ "${TEMPLATE}" entry)

@@ -103,9 +103,9 @@ void TestPackaging::desktopEntryStartsTheProgramWhereverInstalled_data()
     QTest::newRow("with quotes and $") << u"a \"b\" $c"_s << u"Exec=\"%1/games/phone-fortune\""_s;
 }
 
-// Under a prefix with characters that the Desktop Entry Specification
-// reserves, the entry quotes the program's path, and GLib (which desktops
-// read entries with) finds the program from it.
+// Under a prefix with characters that desktops read specially in Exec, the
+// entry quotes the program's path, and GLib (which desktops read entries
+// with) finds the program from it.
 void TestPackaging::desktopEntryStartsTheProgramWhereverInstalled()
 {
     QFETCH(QString, folder);
