@@ -61,15 +61,6 @@ public:
         addControllingSignal(QStringLiteral("returnPressed()"));
     }
 
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = AccessibleText::state();
-        state.editable = true;
-        state.readOnly = box()->isReadOnly();
-        state.selectableText = true;
-        return state;
-    }
-
     int cursorPosition() const override { return box()->cursorPosition(); }
     void setCursorPosition(int position) override { box()->setCursorPosition(position); }
 
@@ -150,9 +141,6 @@ public:
     {
         QAccessible::State state = AccessibleText::state();
         state.multiLine = true;
-        state.readOnly = box()->isReadOnly();
-        state.editable = !box()->isReadOnly();
-        state.selectableText = true;
         return state;
     }
 

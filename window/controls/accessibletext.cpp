@@ -153,6 +153,16 @@ void *AccessibleText::interface_cast(QAccessible::InterfaceType type)
     return QAccessibleWidget::interface_cast(type);
 }
 
+// Selectable, and editable unless read-only.
+QAccessible::State AccessibleText::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    state.readOnly = isReadOnly();
+    state.editable = !state.readOnly;
+    state.selectableText = true;
+    return state;
+}
+
 QString AccessibleText::text(QAccessible::Text type) const
 {
     if (type == QAccessible::Value)

@@ -45,6 +45,7 @@ public:
     explicit AccessibleText(QWidget *box);
 
     void *interface_cast(QAccessible::InterfaceType type) override;
+    QAccessible::State state() const override;
     QString text(QAccessible::Text type) const override;
     void setText(QAccessible::Text type, const QString &text) override;
 
