@@ -34,17 +34,9 @@ QPalette light()
     palette.setColor(QPalette::Disabled, QPalette::Shadow, dark.darker(135).lighter(150));
     palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
 
-    // Set once more, each role in each group, so that all count as the
-    // window's own and none is taken from the desktop's.
-    for (int group = 0; group < QPalette::NColorGroups; ++group) {
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-            if (role == QPalette::NoRole)
-                continue;
-            const auto g = QPalette::ColorGroup(group);
-            const auto r = QPalette::ColorRole(role);
-            palette.setBrush(g, r, palette.brush(g, r));
-        }
-    }
+    // Every role of every group counts as the window's own, so that none is
+    // taken from the desktop's.
+    palette.setResolveMask(~QPalette::ResolveMask(0));
     return palette;
 }
 
