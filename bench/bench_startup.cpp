@@ -15,6 +15,7 @@
 #include "app.h"
 #include "fonts.h"
 #include "frmmain.h"
+#include "twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -88,7 +89,7 @@ void addPlainControls(QWidget &window)
 {
     window.setFont(fonts::window());
     const auto place = [](QWidget *control, int left, int top, int width, int height) {
-        control->setGeometry(left / 15, top / 15, width / 15, height / 15);
+        control->setGeometry(twipsRect(left, top, width, height));
     };
     place(new QLabel(QStringLiteral("手机号码："), &window), 135, 615, 900, 180);
     auto *phone = new QLineEdit(QStringLiteral("12345678"), &window);
@@ -200,13 +201,6 @@ QProcessEnvironment designFontsOnly(const QTemporaryDir &folder)
     return environment;
 }
 
-struct Figures
-{
-    double startMs;
-    long residentKiB;
-    long anonymousKiB;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -233,7 +227,7 @@ int main(int argc, char **argv)
         for (int run = 0; run < runs; ++run)
             for (std::size_t kind = 0; kind < kinds.size(); ++kind)
                 samples[kind].push_back(measure(self, kinds[kind], fonts));
-        std::array<Figures, 3> figures {};
+        std::array<Sample, 3> figures {};
         for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
             std::vector<double> ms;
             std::vector<long> kib, anon;
@@ -244,7 +238,7 @@ int main(int argc, char **argv)
             }
             figures[kind] = { median(ms), median(kib), median(anon) };
         }
-        const Figures &bare = figures[0], &plain = figures[1], &window = figures[2];
+        const Sample &bare = figures[0], &plain = figures[1], &window = figures[2];
         std::printf("\nwith %s (%d faces):\n", name, faceCount(fonts));
         std::printf("  first frame:  floor %6.1f ms,  controls %6.1f ms,  window %6.1f ms;  "
                     "window/floor %.2f, window/controls %.2f\n",
