@@ -13,12 +13,6 @@ namespace {
 
 using State = std::function<void(frmmain &)>;
 
-template<typename Control> void focus(frmmain &window, const char *name)
-{
-    if (Control *control = findControl<Control>(window, name))
-        control->setFocus(Qt::TabFocusReason);
-}
-
 void openPanel(frmmain &window)
 {
     if (auto *link = findControl<ClickLabel>(window, "Label7"))
@@ -82,7 +76,11 @@ void TestSchemes::looksAsInTheLightScheme_data()
                 if (auto *test = findControl<QPushButton>(window, "CmmTest"))
                     test->click();
             } },
-        { "link focused", [](frmmain &window) { focus<ClickLabel>(window, "Label7"); } },
+        { "link focused",
+            [](frmmain &window) {
+                if (auto *link = findControl<ClickLabel>(window, "Label7"))
+                    link->setFocus(Qt::TabFocusReason);
+            } },
         { "answer focused",
             [](frmmain &window) {
                 openPanel(window);
