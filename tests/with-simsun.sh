@@ -32,6 +32,4 @@ if [ "$(FONTCONFIG_FILE=$work/fonts.conf fc-match --format '%{family}' SimSun)" 
 fi
 
 export FONTCONFIG_FILE=$work/fonts.conf EXPECTED_SONG_FACE=SimSun
-for program in "$@"; do
-  "$program"
-done
+"$(dirname "$0")/each.sh" "$@"
