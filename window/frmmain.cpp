@@ -292,11 +292,16 @@ void frmmain::showEvent(QShowEvent *event)
 
 // Moved to a monitor of another scale, the window is drawn at that scale, but
 // the toolkit leaves its size, and the size hints that fix it, in the old
-// monitor's device pixels: on X11 only part of the window would show. Asked
-// for its size again, the window takes the new monitor's device pixels.
+// monitor's device pixels: on X11 only part of the window would show. Its
+// fixed size is stated anew (through another, since the toolkit passes over a
+// size it already has), in the new monitor's device pixels, and the window
+// manager sizes the window to it.
 void frmmain::fitToScreen()
 {
-    windowHandle()->resize(size());
+    QWindow *window = windowHandle();
+    const QSize fixed = window->minimumSize();
+    window->setMinimumSize(fixed - QSize(1, 1));
+    window->setMinimumSize(fixed);
 }
 
 void frmmain::paintEvent(QPaintEvent *)
