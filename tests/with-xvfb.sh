@@ -45,12 +45,15 @@ mkfifo "$work/display"
 # Two that start at the same moment (CTest runs tests side by side) can both
 # pick one number; the loser then exits and takes the winner's socket with it.
 # So the servers of this project's tests start one at a time, and one that
-# still fails to report a number is started again.
+# still fails to report a number is started again. A server keeps its state
+# when its last client leaves (-noreset): otherwise a passing client, such as
+# dbus-launch looking at the root window, resets it, a window manager that
+# connects meanwhile finds no display, and monitors set with xrandr are lost.
 exec 9>"$lock"
 flock 9
 number=
 for _ in 1 2 3 4 5; do
-  Xvfb -displayfd 3 -screen 0 "${screen}x24" -dpi 96 -nolisten tcp 3>"$work/display" 9>&- \
+  Xvfb -displayfd 3 -noreset -screen 0 "${screen}x24" -dpi 96 -nolisten tcp 3>"$work/display" 9>&- \
     2>"$work/xvfb.log" &
   server=$!
   read -r number <"$work/display" || true
