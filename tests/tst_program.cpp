@@ -25,6 +25,8 @@ void TestProgram::withoutDisplaySaysSoInOneLine_data()
     QTest::addColumn<QStringList>("environment");
     QTest::newRow("no display named") << QStringList {};
     QTest::newRow("display not there") << QStringList { u"DISPLAY=:4711"_s };
+    QTest::newRow("display not there, locale not installed")
+        << QStringList { u"DISPLAY=:4711"_s, u"LC_ALL=zh_CN.GB18030"_s };
 }
 
 void TestProgram::withoutDisplaySaysSoInOneLine()
@@ -84,18 +86,32 @@ void TestProgram::badPlatformShowsTheToolkitsReason()
 void TestProgram::versionAndHelpNeedNoDisplay_data()
 {
     QTest::addColumn<QString>("option");
+    QTest::addColumn<QStringList>("locale");
     QTest::addColumn<QString>("answer");
-    QTest::newRow("version") << u"--version"_s
-                             << u"phone-fortune "_s + QStringLiteral(PROJECT_VERSION) + u"\n"_s;
-    QTest::newRow("help") << u"--help"_s << u"Usage: phone-fortune [--help] [--version]\n"_s;
+    const QString version = u"phone-fortune "_s + QStringLiteral(PROJECT_VERSION) + u"\n"_s;
+    const QString help = u"Usage: phone-fortune [--help] [--version]\n"_s;
+    // In any locale, and in those of another encoding than UTF-8 too: a bare
+    // environment's, one that LC_ALL sets above a UTF-8 language, and one the
+    // system lacks. Nothing but the answer is printed.
+    const QList<std::pair<const char *, QStringList>> locales {
+        { "C", {} },
+        { "LC_ALL=POSIX", { u"LANG=C.UTF-8"_s, u"LC_ALL=POSIX"_s } },
+        { "locale not installed", { u"LANG=zh_CN.GB18030"_s } },
+        { "UTF-8", { u"LANG=C.UTF-8"_s } },
+    };
+    for (const auto &[name, locale] : locales) {
+        QTest::addRow("version, %s", name) << u"--version"_s << locale << version;
+        QTest::addRow("help, %s", name) << u"--help"_s << locale << help;
+    }
 }
 
 void TestProgram::versionAndHelpNeedNoDisplay()
 {
     QFETCH(QString, option);
+    QFETCH(QStringList, locale);
     QFETCH(QString, answer);
     QProcess program;
-    program.setEnvironment({ u"PATH=/usr/bin:/bin"_s }); // no display at all
+    program.setEnvironment(QStringList { u"PATH=/usr/bin:/bin"_s } + locale); // no display at all
     program.start(QStringLiteral(PHONE_FORTUNE_BINARY), { option });
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);

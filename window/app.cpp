@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "fonts.h"
 #include "frmmain.h"
+#include "utf8locale.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -188,6 +189,7 @@ void configureApplication()
 
 int runProgram(int argc, char **argv)
 {
+    useUtf8Locale();
     if (const std::optional<int> answered = answerCommandLine(argc, argv))
         return *answered;
 
