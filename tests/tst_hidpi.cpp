@@ -33,10 +33,10 @@ void TestHighDpi::initTestCase()
 void TestHighDpi::keepsItsProportions()
 {
     QCOMPARE(m_window->devicePixelRatio(), m_scale);
-    QCOMPARE(m_window->size(), QSize(303, 200));
+    QCOMPARE(m_window->size(), skin::kClosed);
     const QPixmap shot = m_window->grab();
-    QCOMPARE(shot.size(), (QSizeF(303, 200) * m_scale).toSize());
-    QCOMPARE(m_output->geometry(), QRect(10, 64, 282, 113));
+    QCOMPARE(shot.size(), (QSizeF(skin::kClosed) * m_scale).toSize());
+    QCOMPARE(m_output->geometry(), skin::kOutputBox);
 }
 
 void TestHighDpi::skinIsEnlargedWithoutBlur()

@@ -53,7 +53,7 @@ void TestPanel::tick(int index)
 void TestPanel::linkOpensAndClosesThePanel()
 {
     click(m_link);
-    QCOMPARE(m_window->size(), QSize(303, 371));
+    QCOMPARE(m_window->size(), skin::kOpen);
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize()); // not resizable
     QCOMPARE(m_window->panelState(), u"1"_s);
     QCOMPARE(m_output->text(), texts::kNumberTrick);
@@ -61,7 +61,7 @@ void TestPanel::linkOpensAndClosesThePanel()
 
     m_output->setText(u"x"_s);
     click(m_link);
-    QCOMPARE(m_window->size(), QSize(303, 200));
+    QCOMPARE(m_window->size(), skin::kClosed);
     QCOMPARE(m_window->panelState(), u"0"_s);
     QCOMPARE(m_output->text(), texts::kNumberTrick);
 
@@ -98,7 +98,7 @@ void TestPanel::answersShowTheirInterpretation()
     QCOMPARE(lines[3].endsWith(u' '), index >= 2); // C and D keep their trailing space
     QVERIFY(lines[4].isEmpty());
 
-    QCOMPARE(m_window->height(), 200);
+    QCOMPARE(m_window->height(), skin::kClosed.height());
     QCOMPARE(m_window->panelState(), u"0"_s);
     for (QAbstractButton *box : std::as_const(m_boxes))
         QVERIFY(!box->isChecked());
@@ -112,7 +112,7 @@ void TestPanel::answerHandlerRunTwiceEndsTheSame()
     const QString once = m_output->text();
     Q_EMIT m_boxes[2]->toggled(true);
     QCOMPARE(m_output->text(), once);
-    QCOMPARE(m_window->height(), 200);
+    QCOMPARE(m_window->height(), skin::kClosed.height());
     QCOMPARE(m_window->panelState(), u"0"_s);
     QVERIFY(!m_boxes[2]->isChecked());
 
@@ -126,7 +126,7 @@ void TestPanel::spaceTicksAnAnswer()
     m_boxes[3]->setFocus();
     QTest::keyClick(m_boxes[3], Qt::Key_Space);
     QCOMPARE(m_output->text(), texts::kAnswerD);
-    QCOMPARE(m_window->height(), 200);
+    QCOMPARE(m_window->height(), skin::kClosed.height());
     QVERIFY(!m_boxes[3]->isChecked());
 }
 
@@ -135,7 +135,7 @@ void TestPanel::phoneTestKeepsThePanelOpen()
     click(m_link);
     click(m_test);
     QVERIFY(m_output->text().startsWith(u"-----------------------\r\n手机号码：12345678"_s));
-    QCOMPARE(m_window->height(), 371);
+    QCOMPARE(m_window->height(), skin::kOpen.height());
     QCOMPARE(m_window->panelState(), u"1"_s);
 }
 
@@ -163,7 +163,7 @@ void TestPanel::answerBoxesSitAtTheirLines()
         QVERIFY(box.right() < line.left() + metrics.horizontalAdvance(u"　　 "_s));
     }
     // Text4 sits wholly inside the open window, in its navy margin.
-    QVERIFY(QRect(0, 0, 303, 371).contains(m_question->geometry()));
+    QVERIFY(QRect(QPoint(), skin::kOpen).contains(m_question->geometry()));
 }
 
 void TestPanel::titleBandDragsTheWindow_data()
@@ -349,7 +349,8 @@ void TestPanel::randomUseMatchesTheModel()
         const QString where = u"seed %1, step %2, action %3"_s.arg(seed).arg(step).arg(action);
         QVERIFY2(m_phone->text() == model.phone, qPrintable(where));
         QVERIFY2(m_output->text() == model.output, qPrintable(where));
-        QVERIFY2(m_window->height() == (model.open ? 371 : 200), qPrintable(where));
+        QVERIFY2(m_window->height() == (model.open ? skin::kOpen : skin::kClosed).height(),
+            qPrintable(where));
         QVERIFY2(m_window->panelState() == (model.open ? u"1"_s : u"0"_s), qPrintable(where));
         QVERIFY2(std::none_of(m_boxes.cbegin(), m_boxes.cend(),
                      [](QAbstractButton *b) { return b->isChecked(); }),

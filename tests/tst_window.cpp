@@ -13,6 +13,18 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// Whether text is in Chinese: it has Chinese characters (the toolkit's own
+// wording of them may change from release to release).
+bool inChinese(const QString &text)
+{
+    return std::any_of(
+        text.cbegin(), text.cend(), [](QChar c) { return c.script() == QChar::Script_Han; });
+}
+
+} // namespace
+
 class TestWindow : public WindowFixture
 {
     Q_OBJECT
@@ -43,6 +55,8 @@ private slots:
     void pastedTextKeepsOnlyDigits();
     void longNumberEditsLikeAShortOne_data();
     void longNumberEditsLikeAShortOne();
+    void cursorIsSteadyInALongNumber_data();
+    void cursorIsSteadyInALongNumber();
     void outputBoxIsReadOnlyButCopyable_data();
     void outputBoxIsReadOnlyButCopyable();
     void contextMenusReadInChinese();
@@ -67,9 +81,9 @@ void TestWindow::assistiveTechnologyHearsChineseActions()
     QAccessibleInterface *button = QAccessible::queryAccessibleInterface(m_test);
     QVERIFY(button && button->actionInterface());
     const QString press = QAccessibleActionInterface::pressAction();
-    QCOMPARE(button->actionInterface()->localizedActionName(press), u"Press"_s);
+    QVERIFY(!inChinese(button->actionInterface()->localizedActionName(press)));
     QAccessible::setActive(true);
-    QCOMPARE(button->actionInterface()->localizedActionName(press), u"按下"_s);
+    QVERIFY(inChinese(button->actionInterface()->localizedActionName(press)));
     QAccessible::setActive(false);
 }
 
@@ -77,7 +91,7 @@ void TestWindow::windowIsBorderlessFixedAndCentred()
 {
     QCOMPARE(m_window->windowTitle(), u"手机号码吉祥如意测算"_s);
     QVERIFY(m_window->windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(m_window->size(), QSize(303, 200));
+    QCOMPARE(m_window->size(), skin::kClosed);
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
     QCOMPARE(m_window->geometry().center(), m_window->screen()->geometry().center());
     QVERIFY(m_window->windowIcon().availableSizes().contains(QSize(32, 32)));
@@ -93,9 +107,9 @@ void TestWindow::controlsHaveTheirPlaces_data()
     QTest::addColumn<QRect>("geometry");
     QTest::newRow("Image2") << u"Image2"_s << QRect(0, 0, 273, 25);
     QTest::newRow("Image1") << u"Image1"_s << QRect(275, 3, 22, 20);
-    QTest::newRow("Text2") << u"Text2"_s << QRect(69, 37, 129, 18);
+    QTest::newRow("Text2") << u"Text2"_s << skin::kPhoneBox;
     QTest::newRow("CmmTest") << u"CmmTest"_s << QRect(210, 35, 81, 22);
-    QTest::newRow("Text1") << u"Text1"_s << QRect(10, 64, 282, 113);
+    QTest::newRow("Text1") << u"Text1"_s << skin::kOutputBox;
     QTest::newRow("Text4") << u"Text4"_s << QRect(5, 204, 293, 160);
     QTest::newRow("Frame1") << u"Frame1"_s << QRect(279, 148, 8, 23);
     QTest::newRow("Txt02 in Frame1") << u"Txt02"_s << QRect(33, 171, 52, 21);
@@ -222,25 +236,25 @@ void TestWindow::skinIsPainted_data()
     QTest::addColumn<QPoint>("at");
     QTest::addColumn<QColor>("colour");
     QTest::newRow("top edge") << QPoint(150, 2) << QColor(0, 0, 82);
-    QTest::newRow("title band") << QPoint(30, 12) << QColor(96, 96, 131);
-    QTest::newRow("close mark, red edge") << QPoint(279, 12) << QColor(199, 22, 22);
+    QTest::newRow("title band") << QPoint(30, 12) << skin::kTitleBand;
+    QTest::newRow("close mark, red edge") << QPoint(279, 12) << skin::kCloseRed;
     QTest::newRow("close mark, inner edge") << QPoint(293, 12) << QColor(159, 120, 120);
     QTest::newRow("close mark, outer edge") << QPoint(294, 12) << QColor(59, 59, 125);
     QTest::newRow("close mark, cross") << QPoint(286, 12) << QColor(0, 0, 0);
-    QTest::newRow("close mark, face") << QPoint(281, 8) << QColor(96, 96, 131);
+    QTest::newRow("close mark, face") << QPoint(281, 8) << skin::kTitleBand;
     QTest::newRow("separator, light") << QPoint(150, 22) << QColor(148, 148, 194);
     QTest::newRow("separator") << QPoint(150, 24) << QColor(90, 90, 189);
     QTest::newRow("separator, dark") << QPoint(150, 27) << QColor(66, 66, 165);
     QTest::newRow("dark band") << QPoint(150, 30) << QColor(0, 0, 82);
-    QTest::newRow("body") << QPoint(5, 100) << QColor(136, 136, 207);
-    QTest::newRow("body under the link") << QPoint(150, 190) << QColor(136, 136, 207);
+    QTest::newRow("body") << QPoint(5, 100) << skin::kBody;
+    QTest::newRow("body under the link") << QPoint(150, 190) << skin::kBody;
     QTest::newRow("bottom edge") << QPoint(150, 195) << QColor(90, 90, 189);
-    QTest::newRow("left edge") << QPoint(0, 100) << QColor(0, 0, 82);
+    QTest::newRow("left edge") << QPoint(0, 100) << skin::kLeftEdge;
     QTest::newRow("right edge") << QPoint(300, 100) << QColor(67, 67, 180);
-    QTest::newRow("navy strip, right") << QPoint(302, 100) << QColor(0, 0, 128);
-    QTest::newRow("navy strip, bottom") << QPoint(150, 199) << QColor(0, 0, 128);
-    QTest::newRow("navy corner") << QPoint(302, 199) << QColor(0, 0, 128);
-    QTest::newRow("phone box") << QPoint(196, 45) << QColor(192, 192, 192);
+    QTest::newRow("navy strip, right") << QPoint(302, 100) << skin::kNavy;
+    QTest::newRow("navy strip, bottom") << QPoint(150, 199) << skin::kNavy;
+    QTest::newRow("navy corner") << QPoint(302, 199) << skin::kNavy;
+    QTest::newRow("phone box") << QPoint(196, 45) << skin::kPhoneGround;
     QTest::newRow("output box") << QPoint(150, 170) << QColor(224, 224, 224);
 }
 
@@ -249,7 +263,7 @@ void TestWindow::skinIsPainted()
     QFETCH(QPoint, at);
     QFETCH(QColor, colour);
     const QImage image = m_window->grab().toImage();
-    QCOMPARE(image.size(), QSize(303, 200));
+    QCOMPARE(image.size(), skin::kClosed);
     QVERIFY(pixelIs(image, at, colour, QDir::temp().filePath(u"phone-fortune-skin.png"_s)));
 }
 
@@ -457,6 +471,59 @@ void TestWindow::longNumberEditsLikeAShortOne()
     QCOMPARE(m_phone->selectedText(), number);
 }
 
+void TestWindow::cursorIsSteadyInALongNumber_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("pasted"); // while the box has the focus
+    QTest::newRow("short") << 40 << false;
+    QTest::newRow("long") << 50000 << false;
+    QTest::newRow("made long in the box") << 50000 << true;
+}
+
+// A short number's cursor blinks; a long one's is steady, since each blink
+// would measure the whole number again. The desktop's flash time is kept.
+void TestWindow::cursorIsSteadyInALongNumber()
+{
+    QFETCH(int, length);
+    QFETCH(bool, pasted);
+    const int desktops = QApplication::cursorFlashTime();
+    const auto restore = qScopeGuard([desktops] { QApplication::setCursorFlashTime(desktops); });
+    QApplication::setCursorFlashTime(100); // a blink each 50 ms
+    const QString number(length, u'7');
+    if (!pasted)
+        m_phone->setText(number);
+    m_phone->setFocus();
+    QTRY_VERIFY(m_phone->hasFocus());
+    if (pasted) {
+        QGuiApplication::clipboard()->setText(number);
+        m_phone->selectAll();
+        m_phone->paste();
+    }
+    QCOMPARE(m_phone->text().size(), length);
+
+    struct PaintCounter : QObject
+    {
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    QTest::qWait(100); // what the number's arrival brought is drawn
+    m_phone->installEventFilter(&counter);
+    QTest::qWait(500);
+    m_phone->removeEventFilter(&counter);
+    if (length < 4096)
+        QVERIFY2(counter.paints >= 4, qPrintable(QString::number(counter.paints)));
+    else
+        QCOMPARE(counter.paints, 0);
+
+    m_output->setFocus();
+    QTRY_VERIFY(m_output->hasFocus());
+    QCOMPARE(QApplication::cursorFlashTime(), 100);
+}
+
 void TestWindow::outputBoxIsReadOnlyButCopyable_data()
 {
     QTest::addColumn<QString>("phone");
@@ -495,19 +562,21 @@ void TestWindow::contextMenusReadInChinese()
         QStringList texts;
         if (menu) {
             for (const QAction *action : menu->actions())
-                texts << action->text();
+                if (!action->isSeparator())
+                    texts << action->text();
             faces << QFontInfo(menu->font()).family();
             menu->close();
             delete menu;
         }
-        return texts.join(u'|');
+        return texts;
     };
-    const QString phoneMenu = menuTexts(m_phone);
-    const QString outputMenu = menuTexts(m_output);
-    for (const QString &text : { u"撤消"_s, u"剪切"_s, u"复制"_s, u"粘贴"_s, u"全选"_s })
-        QVERIFY2(phoneMenu.contains(text), qPrintable(phoneMenu));
-    for (const QString &text : { u"复制"_s, u"全选"_s })
-        QVERIFY2(outputMenu.contains(text), qPrintable(outputMenu));
+    // Undo, redo, cut, copy, paste, delete and select all; copy and select all.
+    for (const auto &[box, entries] :
+        { std::pair { static_cast<QWidget *>(m_phone), 7 }, { m_output, 2 } }) {
+        const QStringList texts = menuTexts(box);
+        QVERIFY2(texts.size() >= entries && std::all_of(texts.cbegin(), texts.cend(), inChinese),
+            qPrintable(texts.join(u'|')));
+    }
     faces << QFontInfo(QToolTip::font()).family();
     QCOMPARE(faces, QStringList(3, song));
 }

@@ -8,6 +8,7 @@
 #include "phoneedit.h"
 #include "pixels.h"
 #include "schemes.h"
+#include "skin.h"
 #include "textbox.h"
 #include "warnings.h"
 

@@ -1,11 +1,13 @@
 #include "phoneedit.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTextLayout>
@@ -43,6 +45,17 @@ bool bringsDigit(const QString &text)
 bool clipboardBringsDigit()
 {
     return bringsDigit(QGuiApplication::clipboard()->text());
+}
+
+// Whether a line edit's context-menu entry is its paste: known by the name
+// the toolkit gives it, whatever the language; or where the toolkit names
+// none (Qt 6.4), by its text, the toolkit's own translation as the menu's,
+// before the shortcut that menus may show.
+bool isPaste(const QAction &action)
+{
+    if (!action.objectName().isEmpty())
+        return action.objectName() == QLatin1StringView("edit-paste");
+    return action.text().section(u'\t', 0, 0) == QLineEdit::tr("&Paste");
 }
 
 // Keeps only the digits of whatever reaches the box, full-width ones turned
@@ -105,19 +118,38 @@ PhoneEdit::PhoneEdit(QWidget *parent)
     setMaxLength(std::numeric_limits<int>::max());
     setValidator(new DigitsOnly(this));
     setInputMethodHints(Qt::ImhDigitsOnly);
-    // The toolkit's editing core blinks the cursor by its timer; a long
-    // number's cursor is steady, and each blink would cost a measure of the
-    // whole number.
-    for (QObject *child : children())
-        if (child->inherits("QWidgetLineControl"))
-            child->installEventFilter(this);
+    connect(this, &QLineEdit::textChanged, this, &PhoneEdit::holdCursorSteady);
 }
 
-bool PhoneEdit::eventFilter(QObject *watched, QEvent *event)
+PhoneEdit::~PhoneEdit()
 {
-    if (event->type() == QEvent::Timer && isLong())
-        return true;
-    return QLineEdit::eventFilter(watched, event);
+    if (m_steadyCursor)
+        QApplication::setCursorFlashTime(m_flashTime);
+}
+
+// A long number's cursor is steady: each blink would cost a measure of the
+// whole number, and would only draw the same digits again. The cursor that
+// blinks is the focused box's, so while this box has the focus with a long
+// number, the application's cursors do not flash; the desktop's flash time
+// comes back as soon as it loses the focus or the number gets short.
+void PhoneEdit::holdCursorSteady()
+{
+    const bool steady = hasFocus() && isLong();
+    if (steady == m_steadyCursor)
+        return;
+    m_steadyCursor = steady;
+    if (steady) {
+        m_flashTime = QApplication::cursorFlashTime();
+        QApplication::setCursorFlashTime(0);
+    } else {
+        QApplication::setCursorFlashTime(m_flashTime);
+    }
+}
+
+void PhoneEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    holdCursorSteady();
 }
 
 // Tab selects the number, as in any line edit; but only once the focus has
@@ -126,6 +158,7 @@ bool PhoneEdit::eventFilter(QObject *watched, QEvent *event)
 // selection in a box it has not yet been told about.
 void PhoneEdit::focusInEvent(QFocusEvent *event)
 {
+    const auto steadied = qScopeGuard([this] { holdCursorSteady(); });
     const Qt::FocusReason reason = event->reason();
     if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason
         && reason != Qt::ShortcutFocusReason) {
@@ -209,11 +242,8 @@ void PhoneEdit::inputMethodEvent(QInputMethodEvent *event)
 void PhoneEdit::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu();
-    // The menu's paste is known by its text, the toolkit's own (and so in the
-    // same language), followed by its shortcut where menus show one.
-    const QString paste = QLineEdit::tr("&Paste");
     for (QAction *action : menu->actions())
-        if (action->text().section(u'\t', 0, 0) == paste)
+        if (isPaste(*action))
             action->setEnabled(action->isEnabled() && clipboardBringsDigit());
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());

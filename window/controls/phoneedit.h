@@ -24,6 +24,7 @@ public:
     using KeyPressHandler = std::function<void(qint16 &keyAscii)>;
 
     explicit PhoneEdit(QWidget *parent = nullptr);
+    ~PhoneEdit() override;
 
     void setKeyPressHandler(KeyPressHandler handler);
 
@@ -35,8 +36,8 @@ public:
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -49,6 +50,7 @@ protected:
 
 private:
     bool admits(QChar character) const;
+    void holdCursorSteady();
 
     // For a long number: the area its digits are drawn in, the digits in
     // view laid out from the first shown, and the position under x.
@@ -61,6 +63,9 @@ private:
     int m_firstShown = 0; // of a long number, the first digit in view
     qreal m_scrolled = 0; // and how much of it is scrolled out of view
     int m_anchor = 0; // where a selection by the mouse began
+
+    bool m_steadyCursor = false; // the application's cursors held steady for a long number
+    int m_flashTime = 0; // and their flash time before
 
     KeyPressHandler m_keyPress;
 };
