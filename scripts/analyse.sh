@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)} # a job for each core
 cmake --preset check >/dev/null
 # Both need the sources that the build generates (moc, resources).
 cmake --build --preset check >/dev/null

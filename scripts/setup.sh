@@ -1,24 +1,32 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages needed to build, run and test phone-fortune.
+# Installs the Debian packages phone-fortune needs, on Debian 12 or 13:
+#   scripts/setup.sh run        what building and running the program needs
+#   scripts/setup.sh [test]     that, and what every test, benchmark and check needs
+#   scripts/setup.sh debian13   what making a Debian 13 system to test in needs
 # Safe to run again and again: it only asks apt for what is missing, and when
 # nothing is missing it returns at once.
 set -euo pipefail
 
-packages=(
+run=(
   # toolchain
-  cmake g++ make git
-  # Qt 6 widgets and QtTest, and the X11 platform plugin the window runs on
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+  cmake g++ make
+  # Qt 6 widgets (QtTest comes with them), and the X11 and Wayland platform
+  # plugins the window runs on
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-wayland
   # the X11 client library, to ask the display server for the pointer's state
   pkg-config libxcb1-dev
   # Qt's own Chinese texts (standard context menus)
   qt6-translations-l10n
+  # free fonts of the window's designs: a Song (Ming) face, a Kai face, URW Gothic
+  fontconfig fonts-arphic-uming fonts-arphic-ukai fonts-urw-base35
+)
+test=(
+  "${run[@]}"
+  git
   # benchmarks
   libbenchmark-dev
   # packaging and its validators
   dpkg-dev desktop-file-utils appstream
-  # free fonts of the window's designs: a Song (Ming) face, a Kai face, URW Gothic
-  fontconfig fonts-arphic-uming fonts-arphic-ukai fonts-urw-base35
   # a Chinese font of another design, for the test that runs without the above,
   # and a font editor to rename one SimSun, for the test on a desktop with SimSun
   fonts-droid-fallback fontforge-nox
@@ -26,8 +34,8 @@ packages=(
   xvfb xauth openbox xdotool x11-utils
   # xrandr, to split the screen into monitors of different scales
   x11-xserver-utils
-  # Wayland: Qt's platform plugin, and a compositor for the Wayland test
-  qt6-wayland weston
+  # a compositor for the Wayland test
+  weston
   # the desktops users run, for the end-to-end test on each: GNOME's mutter,
   # KDE Plasma's KWin (X11 and Wayland) with its own window frames, Xfce's
   # xfwm4, and a session bus
@@ -45,11 +53,39 @@ packages=(
   # static analysis (scripts/analyse.sh)
   clang-tidy clazy
 )
+debian13=(
+  # a Debian system made from Debian's archive, a private namespace to run it
+  # in, and the working tree copied into it
+  debootstrap util-linux git rsync
+)
+
+packages=()
+for group in "${@:-test}"; do
+  case $group in
+    run) packages+=("${run[@]}") ;;
+    test) packages+=("${test[@]}") ;;
+    debian13) packages+=("${debian13[@]}") ;;
+    *) echo "setup: no set of packages named $group (run, test or debian13)" >&2; exit 2 ;;
+  esac
+done
+# Since KDE Plasma 6, KWin's global shortcuts (Alt+F4 among them) need a daemon
+# packaged apart from it; earlier KWins have them built in. (Asked again once
+# the archive's lists are fresh: a new system may have none yet.)
+needed_beside() {
+  if [[ " ${packages[*]} " == *" kwin-x11 "* ]] &&
+    [[ $(apt-cache policy kglobalacceld 2>/dev/null) == *"Candidate: "[0-9]* ]]; then
+    echo kglobalacceld
+  fi
+}
+absent() {
+  local status
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null || true)
+  [ "$status" != installed ]
+}
 
 missing=()
-for p in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
-  [ "$status" = installed ] || missing+=("$p")
+for p in "${packages[@]}" $(needed_beside); do
+  absent "$p" && missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
@@ -66,4 +102,7 @@ fi
 echo "setup: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get update -qq
+for p in $(needed_beside); do
+  absent "$p" && [[ " ${missing[*]} " != *" $p "* ]] && missing+=("$p")
+done
 "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -9,6 +9,9 @@ cd "$(dirname "$0")/.."
 preset=${1:-check}
 
 scripts/setup.sh
+# A build job and a test for each core, unless told otherwise.
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 # Warnings are errors here (the presets say so), as in CI; not in a user's
 # build (scripts/run.sh).
 cmake --preset "$preset" >/dev/null
