@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs a command on one of the desktops users run, each on a private Xvfb:
-#   tests/with-desktop.sh DESKTOP COMMAND...
+#   tests/with-desktop.sh DESKTOP [--screen WxH] COMMAND...
 # DESKTOP is an X11 window manager (openbox, mutter-x11, kwin-x11, xfwm4) or a
 # Wayland compositor nested in X (weston, mutter-wayland, kwin-wayland). The
-# command gets its name in PHONE_FORTUNE_DESKTOP.
+# command gets its name in PHONE_FORTUNE_DESKTOP. An X11 desktop's screen
+# may be of another size than 1280x1024 (see tests/with-xvfb.sh).
 set -euo pipefail
 here=$(dirname "$0")
 export PHONE_FORTUNE_DESKTOP=$1

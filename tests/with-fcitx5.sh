@@ -25,19 +25,10 @@ Layout=
 0=Default
 PROFILE
 log="$XDG_RUNTIME_DIR/fcitx5.log"
-fcitx5 >"$log" 2>&1 &
-im=$!
-trap 'kill $im 2>/dev/null; wait $im 2>/dev/null || true' EXIT # it writes its settings as it ends
-# Ready once it holds its name on the session bus.
-ready() {
-  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-    org.freedesktop.DBus.NameHasOwner string:org.fcitx.Fcitx5 2>/dev/null | grep -q true
-}
-for _ in $(seq 300); do
-  ready && break
-  kill -0 "$im" 2>/dev/null || { echo "with-fcitx5.sh: fcitx5 exited:" >&2; cat "$log" >&2; exit 1; }
-  sleep 0.1
-done
-ready || { echo "with-fcitx5.sh: fcitx5 did not start:" >&2; cat "$log" >&2; exit 1; }
+. "$(dirname "$0")/helpers.sh"
+# Waited for at exit, as every helper: it writes its settings as it ends. Ready once
+# it holds its name on the session bus.
+start "$log" fcitx5
+ready_within 30 "$started" owns_bus_name org.fcitx.Fcitx5 || give_up "fcitx5 did not start" "$log"
 export QT_IM_MODULE=fcitx PHONE_FORTUNE_INPUT_METHOD=fcitx5
 "$@"

@@ -9,6 +9,7 @@
 set -euo pipefail
 compositor_name=$1
 shift
+. "$(dirname "$0")/helpers.sh"
 socket=wayland-test
 log="$XDG_RUNTIME_DIR/$compositor_name.log"
 
@@ -26,12 +27,12 @@ background-color=0xff204020
 panel-position=none
 locking=false
 INI
-    weston --backend=x11-backend.so --use-pixman --width=1280 --height=1024 --config="$config" \
-      --socket=$socket --log="$log" &
+    start "$log" weston --backend=x11-backend.so --use-pixman --width=1280 --height=1024 \
+      --config="$config" --socket=$socket
     ;;
   mutter)
     MUTTER_DEBUG_DUMMY_MODE_SPECS=1000x720 \
-      mutter --nested --wayland --no-x11 --wayland-display=$socket >"$log" 2>&1 &
+      start "$log" mutter --nested --wayland --no-x11 --wayland-display=$socket
     ;;
   kwin)
     # kwin_wayland carries a file capability that a container may refuse to
@@ -39,25 +40,15 @@ INI
     # its own plugins.
     mkdir -p "$XDG_RUNTIME_DIR/kwin"
     cp /usr/bin/kwin_wayland "$XDG_RUNTIME_DIR/kwin/kwin_wayland"
-    KWIN_COMPOSE=Q "$XDG_RUNTIME_DIR/kwin/kwin_wayland" --socket $socket --width 1000 --height 720 \
-      --no-lockscreen >"$log" 2>&1 &
+    KWIN_COMPOSE=Q start "$log" "$XDG_RUNTIME_DIR/kwin/kwin_wayland" --socket $socket \
+      --width 1000 --height 720 --no-lockscreen
     ;;
   *)
     echo "with-wayland.sh: no compositor named $compositor_name" >&2
     exit 2
     ;;
 esac
-compositor=$!
-trap 'kill $compositor 2>/dev/null; wait $compositor 2>/dev/null || true' EXIT
-for _ in $(seq 600); do
-  [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
-  if ! kill -0 "$compositor" 2>/dev/null; then
-    echo "with-wayland.sh: $compositor_name exited at start:" >&2
-    cat "$log" >&2
-    exit 1
-  fi
-  sleep 0.1
-done
-[ -S "$XDG_RUNTIME_DIR/$socket" ] || { echo "with-wayland.sh: $compositor_name did not start within 60 s" >&2; exit 1; }
+ready_within 60 "$started" test -S "$XDG_RUNTIME_DIR/$socket" ||
+  give_up "$compositor_name did not start" "$log"
 export WAYLAND_DISPLAY=$socket
 "$@"

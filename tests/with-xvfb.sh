@@ -29,14 +29,15 @@ esac
 
 work=$(mktemp -d)
 lock="${TMPDIR:-/tmp}/phone-fortune-xvfb.lock"
+. "$(dirname "$0")/helpers.sh"
 # A server that is ending still holds its display's socket for a moment, and a
 # new one given the same number would then be unreachable: servers end, like
 # they start, one at a time, and the next starts only once this one is gone.
 stop() {
   exec 9>"$lock"
   flock 9
-  kill ${wm:-} ${DBUS_SESSION_BUS_PID:-} ${server:-} 2>/dev/null || true
-  wait ${server:-} 2>/dev/null || true
+  kill ${DBUS_SESSION_BUS_PID:-} 2>/dev/null || true
+  stop_helpers # the window manager, then the server
   rm -rf "$work"
 }
 trap stop EXIT
@@ -60,12 +61,9 @@ for _ in 1 2 3 4 5; do
   [ -n "$number" ] && break
   wait "$server" 2>/dev/null || true
 done
+helpers+=("$server")
 exec 9>&-
-if [ -z "$number" ]; then
-  echo "with-xvfb.sh: Xvfb did not start:" >&2
-  cat "$work/xvfb.log" >&2
-  exit 1
-fi
+[ -n "$number" ] || give_up "Xvfb did not start" "$work/xvfb.log"
 export DISPLAY=":$number"
 export XDG_RUNTIME_DIR="$work"
 chmod 700 "$work"
@@ -74,27 +72,30 @@ chmod 700 "$work"
 eval "$(dbus-launch --sh-syntax)"
 export XDG_CONFIG_HOME="$work/config" # the desktops' settings, fresh each time
 
+# KWin 6 leaves its global shortcuts (Alt+F4 among them) to a daemon of their
+# own, which a Plasma session starts before it; KWin 5 has them built in.
+if [ "$wm_name" = kwin ]; then
+  for daemon in /usr/lib/*/libexec/kglobalacceld /usr/libexec/kglobalacceld; do
+    [ -x "$daemon" ] || continue
+    start "$work/kglobalacceld.log" "$daemon"
+    ready_within 30 "$started" owns_bus_name org.kde.kglobalaccel ||
+      give_up "kglobalacceld did not start" "$work/kglobalacceld.log"
+    break
+  done
+fi
+
 # A window mapped before the window manager is up is never framed or focused
 # by it, so wait until it names itself on the root window, however long a
 # busy machine makes its start. Now and then, among servers starting and
 # ending side by side, a window manager finds no display at its first try:
 # it is started again.
 managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-for _ in 1 2 3; do
-  [ ${#wm_command[@]} -eq 0 ] && break
-  "${wm_command[@]}" >"$work/wm.log" 2>&1 &
-  wm=$!
-  for _ in $(seq 600); do
-    managing && break
-    kill -0 "$wm" 2>/dev/null || break
-    sleep 0.1
+if [ ${#wm_command[@]} -gt 0 ]; then
+  for _ in 1 2 3; do
+    start "$work/wm.log" "${wm_command[@]}"
+    ready_within 60 "$started" managing && break
   done
-  managing && break
-done
-if [ ${#wm_command[@]} -gt 0 ] && ! managing; then
-  echo "with-xvfb.sh: $wm_name did not start:" >&2
-  cat "$work/wm.log" >&2
-  exit 1
+  managing || give_up "$wm_name did not start" "$work/wm.log"
 fi
 
 "$@"

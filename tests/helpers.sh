@@ -1,0 +1,53 @@
+# Shared by the with-*.sh wrappers, which source it: helper programs (servers,
+# window managers, compositors, daemons) started in the background, waited for
+# until they are ready, and stopped, the last started first, when the wrapper
+# exits.
+
+helpers=()
+
+# start LOG COMMAND...: starts COMMAND in the background, its output in LOG;
+# its process id is then in $started.
+start() {
+  local log=$1
+  shift
+  "$@" >"$log" 2>&1 &
+  started=$!
+  helpers+=("$started")
+}
+
+# Stops every helper started, and waits until each is gone.
+stop_helpers() {
+  local i
+  for ((i = ${#helpers[@]} - 1; i >= 0; i--)); do
+    kill "${helpers[i]}" 2>/dev/null || true
+    wait "${helpers[i]}" 2>/dev/null || true
+  done
+  helpers=()
+}
+trap stop_helpers EXIT
+
+# ready_within SECONDS PID CHECK...: waits, however long a busy machine takes
+# within SECONDS, until CHECK succeeds; fails once the helper PID has exited.
+ready_within() {
+  local seconds=$1 pid=$2 _
+  shift 2
+  for _ in $(seq $((seconds * 10))); do
+    "$@" && return 0
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  "$@"
+}
+
+# give_up WHAT LOG: says what went wrong, shows the helper's log, and fails.
+give_up() {
+  echo "$(basename "$0"): $1:" >&2
+  [ -f "$2" ] && cat "$2" >&2
+  exit 1
+}
+
+# Whether a program holds NAME on the session bus.
+owns_bus_name() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q true
+}
