@@ -30,19 +30,10 @@ std::string utf8CharacterType()
     return {};
 }
 
-struct Category
-{
-    int id;
-    const char *name;
-};
 // glibc's categories, all but LC_ALL.
-constexpr std::array kCategories { Category { LC_CTYPE, "LC_CTYPE" },
-    Category { LC_NUMERIC, "LC_NUMERIC" }, Category { LC_TIME, "LC_TIME" },
-    Category { LC_COLLATE, "LC_COLLATE" }, Category { LC_MONETARY, "LC_MONETARY" },
-    Category { LC_MESSAGES, "LC_MESSAGES" }, Category { LC_PAPER, "LC_PAPER" },
-    Category { LC_NAME, "LC_NAME" }, Category { LC_ADDRESS, "LC_ADDRESS" },
-    Category { LC_TELEPHONE, "LC_TELEPHONE" }, Category { LC_MEASUREMENT, "LC_MEASUREMENT" },
-    Category { LC_IDENTIFICATION, "LC_IDENTIFICATION" } };
+constexpr std::array kCategories { "LC_CTYPE", "LC_NUMERIC", "LC_TIME", "LC_COLLATE", "LC_MONETARY",
+    "LC_MESSAGES", "LC_PAPER", "LC_NAME", "LC_ADDRESS", "LC_TELEPHONE", "LC_MEASUREMENT",
+    "LC_IDENTIFICATION" };
 
 } // namespace
 
@@ -56,19 +47,12 @@ void useUtf8Locale()
     // LC_ALL would override the character type: it is spelt out instead,
     // category by category.
     if (const char *all = std::getenv("LC_ALL"); all != nullptr && *all != '\0') {
-        for (const Category &category : kCategories)
-            setenv(category.name, all, 1);
+        for (const char *category : kCategories)
+            setenv(category, all, 1);
         unsetenv("LC_ALL");
     }
     setenv("LC_CTYPE", utf8.c_str(), 1);
-    if (environmentIsUtf8())
-        return;
-    // Some category names a locale the system lacks, and so the whole
-    // environment's locale fails to load: the categories are named as they
-    // stand now (the C locale), with the UTF-8 character type.
-    for (const Category &category : kCategories)
-        if (category.id != LC_CTYPE)
-            setenv(category.name, std::setlocale(category.id, nullptr), 1);
-    setenv("LC_CTYPE", utf8.c_str(), 1);
-    environmentIsUtf8();
+    // Where some category names a locale the system lacks, the environment's
+    // locale fails to load as a whole, in the toolkit too, and the program
+    // keeps the UTF-8 character type it now has.
 }
