@@ -170,6 +170,17 @@ QRect geometry(const QString &window)
     return QRect(value[u"X"_s], value[u"Y"_s], value[u"WIDTH"_s], value[u"HEIGHT"_s]);
 }
 
+// The test's own environment, with name set to value, or without name.
+QProcessEnvironment environmentWith(const QString &name, const QString &value = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (value.isNull())
+        environment.remove(name);
+    else
+        environment.insert(name, value);
+    return environment;
+}
+
 QString windowProperty(const QString &window, const QString &name)
 {
     return run(u"xprop"_s, { u"-id"_s, window, name });
@@ -576,9 +587,8 @@ void TestDesktops::startsOnTheDisplayItsOptionNames()
         QSKIP(kOpenboxOnly);
     // Started on the display named by the toolkit's option alone.
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(u"DISPLAY"_s);
-    startManaged(program, { u"-display"_s, qEnvironmentVariable("DISPLAY") }, environment);
+    startManaged(
+        program, { u"-display"_s, qEnvironmentVariable("DISPLAY") }, environmentWith(u"DISPLAY"_s));
     if (QTest::currentTestFailed())
         return;
     clickAt(skin::kCloseMark);
@@ -590,9 +600,7 @@ void TestDesktops::widthHoldsAtAFractionalScale()
     if (!onDesktop(u"openbox"_s))
         QSKIP(kOpenboxOnly);
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"QT_SCALE_FACTOR"_s, u"1.5"_s);
-    startManaged(program, {}, environment);
+    startManaged(program, {}, environmentWith(u"QT_SCALE_FACTOR"_s, u"1.5"_s));
     if (QTest::currentTestFailed())
         return;
     // 303 pixels are 454.5 device pixels: whichever way that is rounded, the
@@ -636,9 +644,7 @@ void TestDesktops::wholeOnAMonitorOfAnotherScale()
     QTRY_COMPARE(QGuiApplication::screens().size(), 2);
 
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"QT_SCREEN_SCALE_FACTORS"_s, u"LEFT=1;RIGHT=2"_s);
-    startManaged(program, {}, environment);
+    startManaged(program, {}, environmentWith(u"QT_SCREEN_SCALE_FACTORS"_s, u"LEFT=1;RIGHT=2"_s));
     if (QTest::currentTestFailed())
         return;
     QCOMPARE(geometry(m_window).size(), skin::kClosed);
