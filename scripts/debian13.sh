@@ -97,6 +97,7 @@ log "tests passed in $((SECONDS - start)) s"
 # finds all it depends on there already), started, and removed.
 start=$SECONDS
 scripts/setup.sh test
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)} # a job for each core
 cmake --preset check >/dev/null
 cmake --build --preset check >/dev/null
 rm -rf "$root/src/debian12"
