@@ -186,6 +186,13 @@ QString windowProperty(const QString &window, const QString &name)
     return run(u"xprop"_s, { u"-id"_s, window, name });
 }
 
+// Whether the test runs on the desktop named (tests/with-desktop.sh NAME).
+bool onDesktop(const QString &name)
+{
+    return qEnvironmentVariable("PHONE_FORTUNE_DESKTOP") == name;
+}
+constexpr const char *kOpenboxOnly = "runs under tests/with-desktop.sh openbox";
+
 } // namespace
 
 class TestDesktops : public QObject
@@ -224,13 +231,6 @@ private:
     QPoint m_origin;
     QString m_window; // the window's X id, once started managed
 };
-
-// Whether the test runs on the desktop named (tests/with-desktop.sh NAME).
-bool onDesktop(const QString &name)
-{
-    return qEnvironmentVariable("PHONE_FORTUNE_DESKTOP") == name;
-}
-constexpr const char *kOpenboxOnly = "runs under tests/with-desktop.sh openbox";
 
 void TestDesktops::userOnDesktop_data()
 {
@@ -276,8 +276,7 @@ void TestDesktops::start(QProcess &program)
         20000);
     // The desktop's attention (keyboard focus) comes with a click on the
     // window's body, where nothing else happens.
-    pointerTo(m_origin + QPoint(5, 100));
-    xdotool({ u"click"_s, u"1"_s });
+    clickAt(QPoint(5, 100));
     QTRY_VERIFY_WITH_TIMEOUT(hasKeyboard(m_origin), 10000);
 }
 
@@ -421,8 +420,7 @@ void TestDesktops::userOnDesktop()
         return;
 
     // The close mark ends the program, and so does the desktop's shortcut.
-    pointerTo(m_origin + skin::kCloseMark);
-    xdotool({ u"click"_s, u"1"_s });
+    clickAt(skin::kCloseMark);
     closeWith(program, u"close mark"_s);
     if (!closeShortcut)
         return;
@@ -461,17 +459,11 @@ void TestDesktops::typingWithTheInputMethod()
     xdotool({ u"type"_s, u"--delay"_s, u"60"_s, u"12345678"_s });
     key(u"Return"_s);
 
-    QGuiApplication::clipboard()->clear();
-    pointerTo(m_origin + QPoint(150, 120));
-    xdotool({ u"click"_s, u"1"_s });
-    key(u"ctrl+a ctrl+c"_s);
-    QTRY_VERIFY(QGuiApplication::clipboard()->text().contains(u"吉凶解释"_s));
-    const QString result = QGuiApplication::clipboard()->text();
+    const QString result = copyFrom({ 150, 120 });
     QVERIFY2(result.contains(u"手机号码：13912345678\n"_s), qPrintable(result));
     QVERIFY2(result.contains(u"吉凶解释：吉带凶"_s), qPrintable(result));
 
-    pointerTo(m_origin + skin::kCloseMark);
-    xdotool({ u"click"_s, u"1"_s });
+    clickAt(skin::kCloseMark);
     closeWith(program, u"close mark"_s);
 }
 
