@@ -46,8 +46,9 @@ give_up() {
   exit 1
 }
 
-# Whether a program holds NAME on the session bus.
+# Whether a program holds NAME on the session bus. (The reply is read whole:
+# grep -q, quitting at its match, could fail the pipe under pipefail.)
 owns_bus_name() {
-  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-    org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q true
+  [[ $(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null) == *"boolean true"* ]]
 }

@@ -89,7 +89,7 @@ fi
 # busy machine makes its start. Now and then, among servers starting and
 # ending side by side, a window manager finds no display at its first try:
 # it is started again.
-managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+managing() { [[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *"window id"* ]]; }
 if [ ${#wm_command[@]} -gt 0 ]; then
   for _ in 1 2 3; do
     start "$work/wm.log" "${wm_command[@]}"
