@@ -102,7 +102,8 @@ cmake --preset check >/dev/null
 cmake --build --preset check >/dev/null
 rm -rf "$root/src/debian12"
 cpack --config build/check/CPackConfig.cmake -B "$root/src/debian12" >/dev/null
-version=$(sed -n 's/^project(phone-fortune VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(dpkg-deb --field "$root"/src/debian12/*.deb Version)
+version=${version%-*} # the program's own, without a Debian revision
 # shellcheck disable=SC2016 # expanded by the shell inside
 inside bash -c '
   export DEBIAN_FRONTEND=noninteractive
