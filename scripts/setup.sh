@@ -56,7 +56,7 @@ test=(
 debian13=(
   # a Debian system made from Debian's archive, a private namespace to run it
   # in, and the working tree copied into it
-  debootstrap util-linux git rsync
+  debootstrap util-linux rsync
 )
 
 packages=()
