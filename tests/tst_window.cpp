@@ -183,7 +183,7 @@ void TestWindow::pressesReachTheTopmostControl()
     // Between the drag area and the close area (twips 4095 to 4124) nothing.
     QCOMPARE(m_window->childAt(273, 12), nullptr);
     QCOMPARE(m_window->childAt(274, 12), nullptr);
-    QCOMPARE(m_window->childAt(286, 12), m_close);
+    QCOMPARE(m_window->childAt(skin::kCloseMark), m_close);
     QCOMPARE(m_close->toolTip(), u"关闭程序"_s);
 
     // A real press on the title text reaches the drag area's handler.
@@ -242,7 +242,7 @@ void TestWindow::skinIsPainted_data()
     QTest::newRow("close mark, red edge") << QPoint(279, 12) << skin::kCloseRed;
     QTest::newRow("close mark, inner edge") << QPoint(293, 12) << QColor(159, 120, 120);
     QTest::newRow("close mark, outer edge") << QPoint(294, 12) << QColor(59, 59, 125);
-    QTest::newRow("close mark, cross") << QPoint(286, 12) << QColor(0, 0, 0);
+    QTest::newRow("close mark, cross") << skin::kCloseMark << QColor(0, 0, 0);
     QTest::newRow("close mark, face") << QPoint(281, 8) << skin::kTitleBand;
     QTest::newRow("separator, light") << QPoint(150, 22) << QColor(148, 148, 194);
     QTest::newRow("separator") << QPoint(150, 24) << QColor(90, 90, 189);
