@@ -5,11 +5,19 @@
 #include <QProcess>
 #include <QStringList>
 
-// Runs a command to its end, for at most two minutes; its standard output,
-// then its errors, trimmed. A command that cannot start or does not end in
-// time is reported as a warning, which fails the running test; so is one that
-// ends with a failure status, unless exitCode is given to take the status.
-inline QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)
+// What a command said on each of its streams, trimmed, and its exit status
+// (-1 if it crashed or never ran).
+struct Ran
+{
+    QString output;
+    QString errors;
+    int status = -1;
+};
+
+// Runs a command to its end, for at most two minutes, keeping its streams
+// apart. A command that cannot start or does not end in time is reported as a
+// warning, which fails the running test.
+inline Ran runApart(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
@@ -22,12 +30,22 @@ inline QString run(const QString &program, const QStringList &arguments, int *ex
         process.kill();
         process.waitForFinished();
     }
-    const QString errors = QString::fromUtf8(process.readAllStandardError());
-    const QString output = QString::fromUtf8(process.readAllStandardOutput()) + errors;
-    const int status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return { QString::fromUtf8(process.readAllStandardOutput()).trimmed(),
+        QString::fromUtf8(process.readAllStandardError()).trimmed(),
+        process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1 };
+}
+
+// Runs a command as above; its standard output, then its errors. One that
+// ends with a failure status is reported as a warning too, unless exitCode is
+// given to take the status.
+inline QString run(const QString &program, const QStringList &arguments, int *exitCode = nullptr)
+{
+    const Ran ran = runApart(program, arguments);
     if (exitCode)
-        *exitCode = status;
-    else if (status != 0)
-        qWarning().noquote() << program << arguments.join(u' ') << "failed:" << errors;
-    return output.trimmed();
+        *exitCode = ran.status;
+    else if (ran.status != 0)
+        qWarning().noquote() << program << arguments.join(u' ') << "failed:" << ran.errors;
+    if (ran.errors.isEmpty())
+        return ran.output;
+    return (ran.output.isEmpty() ? ran.errors : ran.output + u'\n' + ran.errors);
 }

@@ -125,14 +125,18 @@ void TestPackaging::desktopEntryStartsTheProgramWhereverInstalled()
     quoted.replace(u'"', u"\\\\\""_s).replace(u'$', u"\\\\$"_s);
     QVERIFY2(
         QString::fromUtf8(file.readAll()).contains(exec.arg(quoted) + u'\n'), qPrintable(quoted));
-    const QString argv0 = run(u"/usr/bin/python3"_s,
+    // Only GLib's answer is compared: what the bindings say of themselves
+    // (Debian 14's PyGObject warns there that Gio.DesktopAppInfo moved to GioUnix)
+    // goes to the other stream.
+    const Ran glib = runApart(u"/usr/bin/python3"_s,
         { u"-c"_s, uR"(import sys, gi
 gi.require_version("Gio", "2.0")
 from gi.repository import Gio, GLib
 info = Gio.DesktopAppInfo.new_from_filename(sys.argv[1])
 print(GLib.shell_parse_argv(info.get_commandline())[1][0] if info else "refused"))"_s,
             entry });
-    QCOMPARE(argv0, QDir(prefix).filePath(kProgram));
+    QVERIFY2(glib.status == 0, qPrintable(glib.errors));
+    QCOMPARE(glib.output, QDir(prefix).filePath(kProgram));
 }
 
 void TestPackaging::installPutsEverythingInItsPlace()
