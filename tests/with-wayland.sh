@@ -11,6 +11,8 @@ compositor_name=$1
 shift
 . "$(dirname "$0")/helpers.sh"
 socket=wayland-test
+# Whether a window of that name shows on the X screen.
+viewing() { [[ $(xwininfo -root -tree 2>/dev/null) == *"\"$1\": "* ]]; }
 log="$XDG_RUNTIME_DIR/$compositor_name.log"
 
 case $compositor_name in
@@ -31,8 +33,23 @@ INI
       --config="$config" --socket=$socket
     ;;
   mutter)
-    MUTTER_DEBUG_DUMMY_MODE_SPECS=1000x720 \
-      start "$log" mutter --nested --wayland --no-x11 --wayland-display=$socket
+    if [[ $(mutter --help 2>&1) == *" --nested "* ]]; then
+      MUTTER_DEBUG_DUMMY_MODE_SPECS=1000x720 \
+        start "$log" mutter --nested --wayland --no-x11 --wayland-display=$socket
+    else
+      # GNOME 50's mutter nests no more: its development kit runs it as a
+      # display server of its own and shows its virtual monitor, one to one,
+      # in a viewer window (mutter-devkit), which forwards the pointer and
+      # keys it gets to it. The picture reaches the viewer through PipeWire,
+      # which must be running on the session bus first.
+      start "$XDG_RUNTIME_DIR/pipewire.log" pipewire
+      ready_within 30 "$started" test -S "$XDG_RUNTIME_DIR/pipewire-0" ||
+        give_up "pipewire did not start" "$XDG_RUNTIME_DIR/pipewire.log"
+      start "$XDG_RUNTIME_DIR/wireplumber.log" wireplumber
+      start "$log" mutter --devkit --wayland --no-x11 --wayland-display=$socket
+      ready_within 60 "$started" viewing "Mutter Development Kit" ||
+        give_up "mutter's viewer did not show" "$log"
+    fi
     ;;
   kwin)
     # kwin_wayland carries a file capability that a container may refuse to
@@ -48,7 +65,16 @@ INI
     exit 2
     ;;
 esac
-ready_within 60 "$started" test -S "$XDG_RUNTIME_DIR/$socket" ||
+compositor=$started
+ready_within 60 "$compositor" test -S "$XDG_RUNTIME_DIR/$socket" ||
   give_up "$compositor_name did not start" "$log"
 export WAYLAND_DISPLAY=$socket
-"$@"
+status=0
+"$@" || status=$?
+# A compositor that ended under the command (crashed, say) is what failed it.
+if ! kill -0 "$compositor" 2>/dev/null; then
+  ended=0
+  wait "$compositor" || ended=$?
+  give_up "$compositor_name ended during the test, with status $ended" "$log"
+fi
+exit $status
