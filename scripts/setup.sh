@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages phone-fortune needs, on Debian 12 or 13:
+# Installs the Debian packages phone-fortune needs, on Debian 12, 13 or 14:
 #   scripts/setup.sh run        what building and running the program needs
 #   scripts/setup.sh [test]     that, and what every test, benchmark and check needs
-#   scripts/setup.sh debian13   what making a Debian 13 system to test in needs
+#   scripts/setup.sh releases   what making a system of another release to test
+#                               in needs (scripts/debian.sh)
 # Safe to run again and again: it only asks apt for what is missing, and when
 # nothing is missing it returns at once.
 set -euo pipefail
@@ -53,7 +54,7 @@ test=(
   # static analysis (scripts/analyse.sh)
   clang-tidy clazy
 )
-debian13=(
+releases=(
   # a Debian system made from Debian's archive, a private namespace to run it
   # in, and the working tree copied into it
   debootstrap util-linux rsync
@@ -64,18 +65,32 @@ for group in "${@:-test}"; do
   case $group in
     run) packages+=("${run[@]}") ;;
     test) packages+=("${test[@]}") ;;
-    debian13) packages+=("${debian13[@]}") ;;
-    *) echo "setup: no set of packages named $group (run, test or debian13)" >&2; exit 2 ;;
+    releases) packages+=("${releases[@]}") ;;
+    *) echo "setup: no set of packages named $group (run, test or releases)" >&2; exit 2 ;;
   esac
 done
-# Since KDE Plasma 6, KWin's global shortcuts (Alt+F4 among them) need a daemon
-# packaged apart from it; earlier KWins have them built in. (Asked again once
-# the archive's lists are fresh: a new system may have none yet.)
+# What some releases need beside the desktops above. (Asked again once the
+# archive's lists are fresh: a new system may have none yet.)
+candidate() {
+  local policy
+  policy=$(apt-cache policy "$1" 2>/dev/null)
+  [[ $policy == *"Candidate: "[0-9]* ]] || return 1
+  policy=${policy#*Candidate: }
+  echo "${policy%%$'\n'*}"
+}
 needed_beside() {
-  if [[ " ${packages[*]} " == *" kwin-x11 "* ]] &&
-    [[ $(apt-cache policy kglobalacceld 2>/dev/null) == *"Candidate: "[0-9]* ]]; then
-    echo kglobalacceld
+  [[ " ${packages[*]} " == *" mutter kwin-x11 "* ]] || return 0 # the test set
+  # Since KDE Plasma 6, KWin's global shortcuts (Alt+F4 among them) need a
+  # daemon packaged apart from it; earlier KWins have them built in.
+  candidate kglobalacceld >/dev/null && echo kglobalacceld
+  # Since GNOME 50, mutter runs on Wayland only, and not nested in another
+  # desktop's window: its development kit shows its output instead, in a
+  # viewer (mutter-devkit) that it streams to through PipeWire.
+  local mutter
+  if mutter=$(candidate mutter) && dpkg --compare-versions "$mutter" ge 50~; then
+    echo mutter-dev-bin pipewire wireplumber
   fi
+  return 0
 }
 absent() {
   local status
