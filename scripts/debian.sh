@@ -133,12 +133,7 @@ fi
 
 start=$SECONDS
 inside scripts/test.sh "$@"
-# shellcheck disable=SC2016 # expanded by the shell inside
-toolkit=$(inside bash -c '
-  . /etc/os-release
-  qt=$(dpkg-query -W -f="\${Version}" qt6-base-dev)
-  printf "%s, Qt %s, GCC %s" "$PRETTY_NAME" "${qt%%[+-]*}" "$(gcc -dumpfullversion)"')
-log "$toolkit: tests passed in $((SECONDS - start)) s"
+log "$(inside scripts/toolkit.sh): tests passed in $((SECONDS - start)) s"
 
 # The Debian 12 package: installed with apt as a user would (it finds all it
 # depends on there already), started, and removed.
