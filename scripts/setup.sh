@@ -61,10 +61,11 @@ releases=(
 )
 
 packages=()
+desktops= # whether the desktops of the test set are wanted
 for group in "${@:-test}"; do
   case $group in
     run) packages+=("${run[@]}") ;;
-    test) packages+=("${test[@]}") ;;
+    test) packages+=("${test[@]}") desktops=1 ;;
     releases) packages+=("${releases[@]}") ;;
     *) echo "setup: no set of packages named $group (run, test or releases)" >&2; exit 2 ;;
   esac
@@ -79,7 +80,7 @@ candidate() {
   echo "${policy%%$'\n'*}"
 }
 needed_beside() {
-  [[ " ${packages[*]} " == *" mutter kwin-x11 "* ]] || return 0 # the test set
+  [ -n "$desktops" ] || return 0
   # Since KDE Plasma 6, KWin's global shortcuts (Alt+F4 among them) need a
   # daemon packaged apart from it; earlier KWins have them built in.
   candidate kglobalacceld >/dev/null && echo kglobalacceld
