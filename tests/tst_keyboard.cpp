@@ -57,7 +57,8 @@ private slots:
     void emptyPasteChangesNothing();
     void longPasteWrapsAnywhere_data();
     void longPasteWrapsAnywhere();
-    void pastedFullWidthDigitsBecomeAscii();
+    void digitsOfAnyScriptBecomeAscii_data();
+    void digitsOfAnyScriptBecomeAscii();
     void linkWorksFromTheKeyboard();
     void linkShowsFocusOnlyWithIt();
     void testButtonShowsFocusOnlyWithIt();
@@ -71,6 +72,7 @@ private slots:
 private:
     void openPanel();
     void dropOn(QWidget *target, const QMimeData &data);
+    QAction *contextMenuPaste(QWidget *target);
     void press(QWidget *target, Qt::Key key);
 };
 
@@ -110,6 +112,24 @@ void TestKeyboard::dropOn(QWidget *target, const QMimeData &data)
     QApplication::sendEvent(surface, &move);
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(surface, &drop);
+}
+
+// The paste entry of a line edit's own context menu, opened from the keyboard.
+QAction *TestKeyboard::contextMenuPaste(QWidget *target)
+{
+    const QPoint centre = target->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, centre, target->mapToGlobal(centre));
+    QApplication::sendEvent(target, &request);
+    auto *menu = target->findChild<QMenu *>(u"qt_edit_menu"_s);
+    if (!menu)
+        return nullptr;
+    // Named by the toolkits that name it, else known by its text.
+    const QList<QAction *> actions = menu->actions();
+    const auto paste = std::find_if(actions.cbegin(), actions.cend(), [](QAction *action) {
+        return action->objectName() == u"edit-paste"_s
+            || action->text().startsWith(QLineEdit::tr("&Paste"));
+    });
+    return paste == actions.cend() ? nullptr : *paste;
 }
 
 void TestKeyboard::emptyPasteChangesNothing_data()
@@ -155,20 +175,10 @@ void TestKeyboard::emptyPasteChangesNothing()
     if (qobject_cast<QTextEdit *>(target)) {
         QVERIFY(QMetaObject::invokeMethod(target, "paste"));
     } else { // the phone box's own menu
-        const QPoint centre = target->rect().center();
-        QContextMenuEvent request(QContextMenuEvent::Keyboard, centre, target->mapToGlobal(centre));
-        QApplication::sendEvent(target, &request);
-        auto *menu = target->findChild<QMenu *>(u"qt_edit_menu"_s);
-        QVERIFY(menu);
-        // Named by the toolkits that name it, else known by its text.
-        const QList<QAction *> actions = menu->actions();
-        const auto paste = std::find_if(actions.cbegin(), actions.cend(), [](QAction *action) {
-            return action->objectName() == u"edit-paste"_s
-                || action->text().startsWith(QLineEdit::tr("&Paste"));
-        });
-        QVERIFY(paste != actions.cend());
-        (*paste)->trigger();
-        menu->close();
+        QAction *paste = contextMenuPaste(target);
+        QVERIFY(paste);
+        paste->trigger();
+        target->findChild<QMenu *>(u"qt_edit_menu"_s)->close();
     }
 
     const std::unique_ptr<QMimeData> dropped(makeData());
@@ -213,18 +223,62 @@ void TestKeyboard::longPasteWrapsAnywhere()
     QVERIFY(m_question->textCursor().block().layout()->cacheEnabled());
 }
 
-void TestKeyboard::pastedFullWidthDigitsBecomeAscii()
+void TestKeyboard::digitsOfAnyScriptBecomeAscii_data()
 {
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("text");
+    const std::pair<const char *, QString> scripts[] = {
+        { "full-width", u"１３９ １２３４－５６７８"_s },
+        { "ASCII then Arabic-Indic", u"139١٢٣٤٥٦٧٨"_s },
+        { "Persian", u"۱۳۹۱۲۳۴۵۶۷۸"_s },
+        { "Devanagari", u"१३९१२३४५६७८"_s },
+        { "Bengali", u"১৩৯-১২৩৪-৫৬৭৮"_s },
+        // Beyond the first plane: mathematical bold digits, and a lone
+        // surrogate and a superscript two that are no digits.
+        { "bold, and no digits",
+            u"\U0001D7CF\U0001D7D1\U0001D7D7\xB2\xD800"
+            u"\U0001D7CF\U0001D7D0\U0001D7D1\U0001D7D2"
+            u"\U0001D7D3\U0001D7D4\U0001D7D5\U0001D7D6"_s },
+    };
+    for (const char *way : { "Shift+Insert", "context menu", "drop", "assistive technology" })
+        for (const auto &[script, text] : scripts)
+            QTest::addRow("%s, %s", way, script) << QString::fromLatin1(way) << text;
+}
+
+// However they come, other than typed, digits of any script are kept as
+// ASCII ones, in order, and the number gets their verdict.
+void TestKeyboard::digitsOfAnyScriptBecomeAscii()
+{
+    QFETCH(QString, way);
+    QFETCH(QString, text);
     m_phone->setFocus();
+    m_phone->setText(u"0"_s);
     m_phone->selectAll();
-    QGuiApplication::clipboard()->setText(u"１３９ １２３４－５６７８"_s);
-    m_phone->paste(); // as from the context menu
+    QGuiApplication::clipboard()->setText(text);
+    if (way == u"Shift+Insert"_s) {
+        QTest::keyClick(m_phone, Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (way == u"context menu"_s) {
+        QAction *paste = contextMenuPaste(m_phone);
+        QVERIFY(paste);
+        QVERIFY(paste->isEnabled());
+        paste->trigger();
+        m_phone->findChild<QMenu *>(u"qt_edit_menu"_s)->close();
+    } else if (way == u"drop"_s) {
+        QMimeData dropped;
+        dropped.setText(text);
+        m_phone->setCursorPosition(1);
+        m_phone->clear();
+        dropOn(m_phone, dropped);
+    } else {
+        QAccessible::queryAccessibleInterface(m_phone)->editableTextInterface()->replaceText(
+            0, 1, text);
+    }
     QCOMPARE(m_phone->text(), u"13912345678"_s);
     QTest::keyClick(m_phone, Qt::Key_Return);
     QVERIFY(m_output->text().endsWith(u"吉凶注解：有得有失.华而不实"_s));
 
-    // Typed, a full-width digit is still refused by the key-press rule.
-    QTest::sendKeyEvent(QTest::Click, m_phone, Qt::Key_unknown, u"１"_s, Qt::NoModifier);
+    // Typed, such a digit is still refused by the key-press rule.
+    QTest::sendKeyEvent(QTest::Click, m_phone, Qt::Key_unknown, text.right(1), Qt::NoModifier);
     QCOMPARE(m_phone->text(), u"13912345678"_s);
 }
 

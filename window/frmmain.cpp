@@ -342,8 +342,8 @@ void frmmain::CmmTest_Click()
     Label2->setText(u"吉凶注解："_s);
     Label3->setText(u"手机号码："_s);
 
-    // Only typing is filtered to digits; a tail that is not four digits (or
-    // fewer, all digits) gets the same prompts as an empty box.
+    // The box holds ASCII digits only, however they came; an empty box gets
+    // the prompts.
     const QByteArray phone = Text2->text().toUtf8();
     const std::optional<double> number
         = Mod_date::FortuneNumber(std::string_view(phone.constData(), std::size_t(phone.size())));

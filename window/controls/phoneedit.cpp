@@ -1,5 +1,7 @@
 #include "phoneedit.h"
 
+#include "digits.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -24,22 +26,10 @@ constexpr int kLongNumber = 4096;
 // The room the toolkit leaves between a line edit's frame and its text.
 constexpr int kTextMargin = 2;
 
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-// A full-width digit, as a Chinese input method in full-width mode gives it.
-bool isFullWidthDigit(QChar c)
-{
-    return c >= u'\uFF10' && c <= u'\uFF19';
-}
-
 // Whether pasted or dropped text holds something the box would keep.
 bool bringsDigit(const QString &text)
 {
-    return std::any_of(
-        text.cbegin(), text.cend(), [](QChar c) { return isAsciiDigit(c) || isFullWidthDigit(c); });
+    return digits::anyIn(text);
 }
 
 bool clipboardBringsDigit()
@@ -58,8 +48,8 @@ bool isPaste(const QAction &action)
     return action.text().section(u'\t', 0, 0) == QLineEdit::tr("&Paste");
 }
 
-// Keeps only the digits of whatever reaches the box, full-width ones turned
-// into ASCII, and the cursor where it was among them.
+// Keeps only the digits of whatever reaches the box, those of every script
+// made ASCII, and the cursor where it was among them.
 class DigitsOnly : public QValidator
 {
 public:
@@ -67,13 +57,9 @@ public:
 
     State validate(QString &input, int &position) const override
     {
-        for (QChar &c : input)
-            if (isFullWidthDigit(c))
-                c = QChar(c.unicode() - 0xFF10 + u'0');
-        const auto removedBeforeCursor = std::count_if(
-            input.cbegin(), input.cbegin() + position, [](QChar c) { return !isAsciiDigit(c); });
-        input.removeIf([](QChar c) { return !isAsciiDigit(c); });
-        position -= int(removedBeforeCursor);
+        qsizetype kept = position;
+        input = digits::keptOf(input, &kept);
+        position = int(kept);
         return Acceptable;
     }
 };

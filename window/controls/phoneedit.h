@@ -1,8 +1,9 @@
 // The one-line phone-number box. Every character typed into it, by key or by
 // an input method, is first offered to a key-press handler that may cancel it
 // by setting the code to 0. Text that arrives any other way (paste, drag and
-// drop) keeps only its digits, full-width ones made ASCII; text without a
-// digit is not taken at all, so it cannot replace the selected number.
+// drop, assistive technology) keeps only its digits, of any script, made
+// ASCII; text without a digit is not taken at all, so it cannot replace the
+// selected number.
 //
 // The box has no length limit. A number far longer than the box (megabytes
 // of pasted digits) is drawn from the few digits in view, by the box itself:
