@@ -209,6 +209,7 @@ private slots:
     void userRunsThePhoneTest();
     void keyboardAndEmptyClipboard();
     void startsOnTheDisplayItsOptionNames();
+    void endsWhenItsWindowIsDestroyed();
     void widthHoldsAtAFractionalScale();
     void wholeOnAMonitorOfAnotherScale();
 
@@ -594,6 +595,19 @@ void TestDesktops::startsOnTheDisplayItsOptionNames()
         return;
     clickAt(skin::kCloseMark);
     closeWith(program, u"close mark"_s);
+}
+
+// Another client destroys the window: the program ends with it, quietly.
+void TestDesktops::endsWhenItsWindowIsDestroyed()
+{
+    if (!onDesktop(u"openbox"_s))
+        QSKIP(kOpenboxOnly);
+    QProcess program;
+    startManaged(program);
+    if (QTest::currentTestFailed())
+        return;
+    xdotool({ u"windowclose"_s, m_window });
+    closeWith(program, u"xdotool windowclose"_s);
 }
 
 void TestDesktops::widthHoldsAtAFractionalScale()

@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "frmmain.h"
 #include "utf8locale.h"
+#include "windowwatch.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -207,5 +208,6 @@ int runProgram(int argc, char **argv)
     configureApplication();
     frmmain window;
     window.show();
+    quitWhenDestroyedFromOutside(&window);
     return app.exec();
 }
