@@ -1,6 +1,8 @@
 #include "app.h"
 
 #include "accessibility.h"
+#include "commandline.h"
+#include "console.h"
 #include "fonts.h"
 #include "frmmain.h"
 #include "utf8locale.h"
@@ -8,7 +10,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QStyleFactory>
 #include <QTranslator>
@@ -25,7 +26,8 @@ namespace {
 
 void noDisplay()
 {
-    std::fputs("phone-fortune: 无法打开窗口：找不到图形桌面 (no display available)\n", stderr);
+    console::write(stderr, "phone-fortune: 无法打开窗口：找不到图形桌面 (no display available)\n",
+        "phone-fortune: cannot open the window: no display available\n");
 }
 
 // While the toolkit looks for a display, its messages are held back. If it
@@ -59,9 +61,10 @@ void holdMessage(QtMsgType type, const QMessageLogContext &context, const QStrin
     if (std::any_of(heldMessages().cbegin(), heldMessages().cend(), saysDisplayUnreachable)) {
         noDisplay();
     } else {
-        std::fputs("phone-fortune: 无法打开窗口 (cannot open the window):\n", stderr);
+        console::write(stderr, "phone-fortune: 无法打开窗口 (cannot open the window):\n",
+            "phone-fortune: cannot open the window:\n");
         for (const HeldMessage &held : heldMessages())
-            std::fprintf(stderr, "%s\n", qUtf8Printable(held.text.trimmed()));
+            console::writeForeign(stderr, (held.text.trimmed() + u'\n').toStdString());
     }
     std::_Exit(EXIT_FAILURE);
 }
@@ -79,47 +82,36 @@ Opens the phone-number fortune window: type a mobile number to see its fortune.\
 也接受 Qt 的标准选项，如 -platform。\n\
 Qt's standard options, such as -platform, are accepted too.\n";
 
-// Whether a platform or a display is named, where the toolkit looks for one:
-// in its options -platform and -display (also spelt with two dashes), each
-// followed by its value, or in the environment.
-bool someDisplayNamed(int argc, char **argv)
-{
-    for (int i = 1; i + 1 < argc; ++i) {
-        std::string_view option = argv[i];
-        if (option.starts_with("--"))
-            option.remove_prefix(1);
-        if (option == "-platform" || option == "-display")
-            return true;
-    }
-    for (const char *name : { "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY" })
-        if (!qEnvironmentVariableIsEmpty(name))
-            return true;
-    return false;
-}
+// The same, where the terminal cannot show Chinese.
+constexpr const char *kHelpEnglish = "\
+Usage: phone-fortune [--help] [--version]\n\
+\n\
+Opens the phone-number fortune window: type a mobile number to see its fortune.\n\
+\n\
+  --help     show this help and exit\n\
+  --version  show the version and exit\n\
+\n\
+Qt's standard options, such as -platform, are accepted too.\n";
 
-// --help and --version, answered before any window is made, and so without a
-// display: the exit status once one is answered (the first given), or nothing
-// when the program goes on to open its window. The toolkit's own options
-// (-platform xcb and the like) are unknown here and left to it.
+constexpr const char *kVersion = "phone-fortune " PHONE_FORTUNE_VERSION "\n";
+
+// --help and --version, answered before any window is made: the exit status
+// once one is answered, or nothing when the program goes on to open its
+// window. A failed write fails the program.
 std::optional<int> answerCommandLine(int argc, char **argv)
 {
     const QCoreApplication core(argc, argv); // for the arguments, decoded
-    QCommandLineParser parser;
-    const QCommandLineOption help(QStringLiteral("help"));
-    const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({ help, version });
-    (void)parser.parse(QCoreApplication::arguments());
-    for (const QString &name : parser.optionNames()) {
-        if (version.names().contains(name)) {
-            std::fputs("phone-fortune " PHONE_FORTUNE_VERSION "\n", stdout);
-            return EXIT_SUCCESS;
-        }
-        if (help.names().contains(name)) {
-            std::fputs(kHelp, stdout);
-            return EXIT_SUCCESS;
-        }
+    switch (commandline::requested(QCoreApplication::arguments())) {
+    case commandline::Request::OpenWindow:
+        return std::nullopt;
+    case commandline::Request::Version:
+        console::write(stdout, kVersion, kVersion);
+        break;
+    case commandline::Request::Help:
+        console::write(stdout, kHelp, kHelpEnglish);
+        break;
     }
-    return std::nullopt;
+    return console::flushOutput() ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 
 // The toolkit's own texts in Chinese, like the rest of the window, whatever
@@ -190,11 +182,12 @@ void configureApplication()
 
 int runProgram(int argc, char **argv)
 {
+    console::learnEncoding();
     useUtf8Locale();
     if (const std::optional<int> answered = answerCommandLine(argc, argv))
         return *answered;
 
-    if (!someDisplayNamed(argc, argv)) {
+    if (!commandline::someDisplayNamed(argc, argv)) {
         noDisplay();
         return EXIT_FAILURE;
     }

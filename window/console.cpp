@@ -1,0 +1,118 @@
+#include "console.h"
+
+#include <cerrno>
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <iconv.h>
+#include <langinfo.h>
+#include <optional>
+#include <string>
+#include <strings.h>
+
+namespace {
+
+// The encoding texts are written in; empty for UTF-8, which needs no
+// conversion.
+std::string &encoding()
+{
+    static std::string name;
+    return name;
+}
+
+bool isUtf8(const char *name)
+{
+    return strcasecmp(name, "UTF-8") == 0 || strcasecmp(name, "utf8") == 0;
+}
+
+// The locale that names the character type, as glibc looks it up.
+const char *characterTypeLocale()
+{
+    for (const char *variable : { "LC_ALL", "LC_CTYPE", "LANG" })
+        if (const char *value = std::getenv(variable); value != nullptr && *value != '\0')
+            return value;
+    return "C";
+}
+
+// text converted to the encoding, or nothing where some character cannot be
+// shown in it (or the conversion is unknown).
+std::optional<std::string> converted(std::string_view text, const std::string &to)
+{
+    const iconv_t conversion = iconv_open(to.c_str(), "UTF-8");
+    if (conversion == iconv_t(-1))
+        return std::nullopt;
+    std::string result(text.size() * 4 + 16, '\0');
+    char *in = const_cast<char *>(text.data()); // iconv's signature; it only reads
+    std::size_t inLeft = text.size();
+    char *out = result.data();
+    std::size_t outLeft = result.size();
+    const bool whole = iconv(conversion, &in, &inLeft, &out, &outLeft) != std::size_t(-1)
+        && iconv(conversion, nullptr, nullptr, &out, &outLeft) != std::size_t(-1);
+    iconv_close(conversion);
+    if (!whole)
+        return std::nullopt;
+    result.resize(result.size() - outLeft);
+    return result;
+}
+
+void put(std::FILE *stream, std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+} // namespace
+
+namespace console {
+
+void learnEncoding()
+{
+    const char *codeset = nullptr;
+    if (std::setlocale(LC_CTYPE, "") != nullptr) {
+        codeset = nl_langinfo(CODESET);
+    } else {
+        // A locale this system lacks still says which encoding its user's
+        // terminal shows, after the dot of its name (zh_CN.GB18030).
+        const std::string_view name = characterTypeLocale();
+        const std::size_t dot = name.find('.');
+        static std::string named;
+        named = dot == std::string_view::npos
+            ? "ANSI_X3.4-1968"
+            : std::string(name.substr(dot + 1, name.find('@') - dot - 1));
+        codeset = named.c_str();
+    }
+    encoding() = isUtf8(codeset) ? std::string() : std::string(codeset);
+    std::setlocale(LC_CTYPE, "C");
+}
+
+void write(std::FILE *stream, std::string_view bilingual, std::string_view english)
+{
+    if (encoding().empty()) {
+        put(stream, bilingual);
+        return;
+    }
+    const std::optional<std::string> text = converted(bilingual, encoding());
+    put(stream, text ? std::string_view(*text) : english);
+}
+
+void writeForeign(std::FILE *stream, std::string_view utf8)
+{
+    if (encoding().empty()) {
+        put(stream, utf8);
+        return;
+    }
+    const std::optional<std::string> text = converted(utf8, encoding() + "//TRANSLIT");
+    put(stream, text ? std::string_view(*text) : std::string_view("?\n"));
+}
+
+bool flushOutput()
+{
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0)
+        return true;
+    const int error = errno;
+    const std::string reason = std::strerror(error);
+    write(stderr, "phone-fortune: 写入失败 (write error): " + reason + "\n",
+        "phone-fortune: write error: " + reason + "\n");
+    return false;
+}
+
+} // namespace console
