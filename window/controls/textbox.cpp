@@ -1,6 +1,8 @@
 #include "textbox.h"
 
+#include <QImage>
 #include <QMimeData>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
@@ -71,6 +73,34 @@ TextBox::TextBox(QWidget *parent)
     // Text starts right inside the border, as in a classic edit control.
     document()->setDocumentMargin(1);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // The box paints the ground under its text itself (see event()).
+    viewport()->setAutoFillBackground(false);
+}
+
+// The frame and the ground inside it, painted by the box, not by the toolkit,
+// so that at a fractional scale they are what they are at 1, enlarged. The
+// toolkit's frame is a line one device pixel wide at a fractional place that
+// the box's own area may not reach (none at all at 1.5), and its viewport,
+// painting its own ground, may leave a column of device pixels between the
+// two unpainted (at 1.25). Here the frame the style draws at 1 is enlarged,
+// each device pixel taking the colour of the pixel it lies in; the ground
+// fills the inside, beneath the text that the viewport draws.
+bool TextBox::event(QEvent *event)
+{
+    if (event->type() != QEvent::Paint)
+        return QTextEdit::event(event);
+    const QRect inside = contentsRect();
+    QPainter painter(this);
+    painter.fillRect(inside, palette().brush(QPalette::Base));
+    if (devicePixelRatioF() == 1)
+        return QTextEdit::event(event); // the style's frame, as it is
+    QImage frame(size(), QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::transparent);
+    QPainter framePainter(&frame);
+    drawFrame(&framePainter);
+    framePainter.end();
+    painter.drawImage(rect(), frame);
+    return true;
 }
 
 QString TextBox::text() const

@@ -27,6 +27,7 @@ public:
     void setLinePitch(int pixels);
 
 protected:
+    bool event(QEvent *event) override;
     // Pasted or dropped data without text inserts nothing.
     void insertFromMimeData(const QMimeData *source) override;
     QMimeData *createMimeDataFromSelection() const override;
