@@ -53,6 +53,8 @@ test=(
   strip-nondeterminism diffoscope-minimal
   # static analysis (scripts/analyse.sh)
   clang-tidy clazy
+  # the fuzzers: clang and its libFuzzer
+  clang libclang-rt-dev
 )
 releases=(
   # a Debian system made from Debian's archive, a private namespace to run it

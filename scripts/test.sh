@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test.
 #   scripts/test.sh          an optimised build, warnings as errors (preset check)
+#                            then the fuzzers, a build of their own with clang
+#                            (preset fuzz), each for a fixed number of inputs
 #   scripts/test.sh asan     the same tests under AddressSanitizer and UBSan
 # Each preset has its own build folder, so this and scripts/run.sh (preset
 # release) never rebuild each other's work.
@@ -17,3 +19,8 @@ export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset"
 ctest --preset "$preset"
+if [ "$preset" = check ]; then
+  cmake --preset fuzz >/dev/null
+  cmake --build --preset fuzz
+  ctest --preset fuzz
+fi
