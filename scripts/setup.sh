@@ -28,6 +28,8 @@ test=(
   libbenchmark-dev
   # packaging and its validators
   dpkg-dev desktop-file-utils appstream
+  # the faces of a Chinese desktop, thousands of them, for the start-up benchmark
+  fonts-noto fonts-noto-extra fonts-noto-ui-extra fonts-noto-cjk fonts-noto-cjk-extra
   # a Chinese font of another design, for the test that runs without the above,
   # and a font editor to rename one SimSun, for the test on a desktop with SimSun
   fonts-droid-fallback fontforge-nox

@@ -39,7 +39,8 @@ const char *characterTypeLocale()
 std::optional<std::string> converted(std::string_view text, const std::string &to)
 {
     const iconv_t conversion = iconv_open(to.c_str(), "UTF-8");
-    if (conversion == iconv_t(-1))
+    // iconv_open's failure value, by its interface, is (iconv_t)-1.
+    if (conversion == iconv_t(-1)) // NOLINT(performance-no-int-to-ptr)
         return std::nullopt;
     std::string result(text.size() * 4 + 16, '\0');
     char *in = const_cast<char *>(text.data()); // iconv's signature; it only reads

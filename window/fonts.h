@@ -1,13 +1,15 @@
-// The window's fonts, by the names it was designed with. On systems without
-// those fonts, substitution maps each name to a free font of the same design.
+// The window's fonts: the faces it was designed with where the system has
+// them, else free faces of the same designs, each asked for by the name the
+// system knows it by.
 #pragma once
 
 #include <QFont>
 
 namespace fonts {
 
-// Maps the design names to free fonts from the distribution; call once,
-// before any of the fonts below is used.
+// Maps the design names to free fonts from the distribution, for whatever
+// else asks for them by name; call once, before any of the fonts below is
+// used (and after the application is made).
 void installSubstitutions();
 
 QFont window(); // 宋体 9 pt: every control that names no font
