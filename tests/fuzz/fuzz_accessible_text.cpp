@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int length = int(text.size());
     lineStarts.removeIf([length](int start) { return start <= 0 || start >= length; });
     std::sort(lineStarts.begin(), lineStarts.end());
-    lineStarts.erase(std::unique(lineStarts.begin(), lineStarts.end()), lineStarts.end());
+    lineStarts.resize(std::unique(lineStarts.begin(), lineStarts.end()) - lineStarts.begin());
 
     const accessibletext::Range range
         = accessibletext::item(text, offset, boundary, side, lineStarts);
