@@ -3,7 +3,9 @@
 # until they are ready, and stopped, the last started first, when the wrapper
 # exits.
 
-helpers=()
+helpers=() helper_names=()
+# How long a helper has to end once asked, before it is killed.
+helper_grace=${PHONE_FORTUNE_HELPER_GRACE:-5}
 
 # start LOG COMMAND...: starts COMMAND in the background, its output in LOG;
 # its process id is then in $started.
@@ -13,16 +15,29 @@ start() {
   "$@" >"$log" 2>&1 &
   started=$!
   helpers+=("$started")
+  helper_names+=("${1##*/}")
 }
 
-# Stops every helper started, and waits until each is gone.
+# Stops every helper started and waits until each is gone: asked to end
+# (TERM), and killed if it has not within the grace period, saying which, so
+# that a hung helper never holds the test until CTest's time limit.
 stop_helpers() {
-  local i
+  local i pid tick
   for ((i = ${#helpers[@]} - 1; i >= 0; i--)); do
-    kill "${helpers[i]}" 2>/dev/null || true
-    wait "${helpers[i]}" 2>/dev/null || true
+    pid=${helpers[i]}
+    kill "$pid" 2>/dev/null || true
+    for ((tick = 0; tick < helper_grace * 10; tick++)); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+      echo "$(basename "$0"): ${helper_names[i]} (process $pid) did not end within" \
+        "${helper_grace} s of being asked; killed" >&2
+      kill -KILL "$pid" 2>/dev/null || true
+    fi
+    wait "$pid" 2>/dev/null || true
   done
-  helpers=()
+  helpers=() helper_names=()
 }
 trap stop_helpers EXIT
 
