@@ -17,6 +17,7 @@ inline constexpr QRect kPhoneBox(69, 37, 129, 18);
 inline constexpr QRect kOutputBox(10, 64, 282, 113);
 inline constexpr QRect kTestButton(210, 35, 81, 22);
 inline constexpr QRect kQuizBox(5, 204, 293, 160); // in the extra panel
+inline constexpr QPoint kAnswerB(18, 307); // the middle of answer B's box
 inline constexpr QPoint kCloseMark(286, 12); // the middle of its cross
 inline constexpr QPoint kLink(20, 186); // 其它功能
 inline constexpr QPoint kTitle(100, 12); // on the title band, where it drags

@@ -1,6 +1,7 @@
 // What assistive technology asks of the window's texts and controls: every
 // text item at every offset, answered at once and consistently, attribute
 // runs that cover the text, and the link that opens the panel.
+#include "accessibletext.h"
 #include "windowtest.h"
 
 #include <QAccessible>
@@ -56,7 +57,7 @@ struct Answer
     int end = 0;
 };
 
-enum class Side { Before, At, After };
+using accessibletext::Side;
 
 Answer ask(
     QAccessibleTextInterface *text, Side side, int offset, QAccessible::TextBoundaryType boundary)

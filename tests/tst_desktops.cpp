@@ -44,6 +44,12 @@ QPoint findWindow(const QImage &shot)
     return {};
 }
 
+// A point of the window, in its own pixels, where it lies at scale.
+QPoint scaled(QPoint at, qreal scale)
+{
+    return (QPointF(at) * scale).toPoint();
+}
+
 // Points of the skin, from the window's top-left corner.
 QList<std::pair<QPoint, QColor>> skinPoints()
 {
@@ -223,6 +229,7 @@ private:
     void clickAt(QPoint inWindow, int button = 1);
     void key(const QString &keys);
     void drag(int button, bool moves);
+    void pressAndMove(QPoint press, int button, const QList<QPoint> &steps);
     void dragBy(QPoint inWindow, int dx);
     void latePress(QProcess &program);
     void closeWith(QProcess &program, const QString &how);
@@ -335,14 +342,9 @@ void TestDesktops::drag(int button, bool moves)
     const int right = m_origin.x() < screen.width() / 2 ? 1 : -1;
     const int down = m_origin.y() < screen.height() / 2 ? 1 : -1;
     const QPoint press = m_origin + skin::kTitle;
-    pointerTo(press);
-    xdotool({ u"mousedown"_s, QString::number(button) });
-    QTest::qWait(100);
-    for (const QPoint step : { QPoint(10, 10), QPoint(25, 20), QPoint(40, 30) }) {
-        xdotool({ u"mousemove"_s, QString::number(press.x() + right * step.x()),
-            QString::number(press.y() + down * step.y()) });
-        QTest::qWait(50);
-    }
+    pressAndMove(press, button,
+        { QPoint(right * 10, down * 10), QPoint(right * 25, down * 20),
+            QPoint(right * 40, down * 30) });
     const QPoint moved = moves ? m_origin + QPoint(right * 40, down * 30) : m_origin;
     QTRY_COMPARE_WITH_TIMEOUT(findWindow(screenshot()), moved, m_patience);
     xdotool({ u"mouseup"_s, QString::number(button) });
@@ -469,7 +471,7 @@ void TestDesktops::typingWithTheInputMethod()
     xdotool({ u"type"_s, u"--delay"_s, u"60"_s, u"12345678"_s });
     key(u"Return"_s);
 
-    const QString result = copyFrom({ 150, 120 });
+    const QString result = copyFrom(skin::kOutputBox.center());
     QVERIFY2(result.contains(u"手机号码：13912345678\n"_s), qPrintable(result));
     QVERIFY2(result.contains(u"吉凶解释：吉带凶"_s), qPrintable(result));
 
@@ -513,13 +515,13 @@ void TestDesktops::userRunsThePhoneTest()
     m_origin = frame.topLeft();
 
     // Type a number (a letter among it is refused) and press the test button.
-    clickAt({ 130, 46 });
+    clickAt(skin::kPhoneBox.center());
     key(u"End"_s + u" BackSpace"_s.repeated(8));
     xdotool({ u"type"_s, u"--delay"_s, u"20"_s, u"1391234a5678"_s });
-    clickAt({ 250, 46 });
+    clickAt(skin::kTestButton.center());
 
     // Read the result back as a user would: select it all and copy it.
-    clickAt({ 150, 120 });
+    clickAt(skin::kOutputBox.center());
     key(u"ctrl+a ctrl+c"_s);
     const QString expected = u"-----------------------\n手机号码：13912345678\n"
                              "-----------------------\n\n吉凶解释：吉带凶\n\n"
@@ -548,28 +550,28 @@ void TestDesktops::keyboardAndEmptyClipboard()
     // middle button: the program lives on and the question is unchanged.
     clickAt(skin::kLink);
     QTRY_COMPARE(geometry(m_window).size(), skin::kOpen);
-    clickAt({ 150, 240 });
+    clickAt(skin::kQuizBox.center());
     key(u"ctrl+v shift+Insert"_s);
-    clickAt({ 150, 240 }, 2);
+    clickAt(skin::kQuizBox.center(), 2);
     // The copy is handled after the pastes, so the program has outlived them.
-    const QString question = copyFrom({ 150, 240 });
+    const QString question = copyFrom(skin::kQuizBox.center());
     QCOMPARE(program.state(), QProcess::Running);
     QVERIFY2(question.startsWith(u"　　成为社会人士"_s), qPrintable(question));
     QVERIFY2(question.contains(u"D、精心设计"_s), qPrintable(question));
 
     // Answer B with the mouse. Focus goes to the test button, not staying on
     // the box now out of sight, so Tab then Space cannot answer C.
-    clickAt({ 18, 307 });
+    clickAt(skin::kAnswerB);
     QTRY_COMPARE(geometry(m_window).size(), skin::kClosed);
     key(u"Tab space"_s);
     // Handled after the keys: the answer stands, and the panel stayed shut.
-    const QString answer = copyFrom({ 150, 120 });
+    const QString answer = copyFrom(skin::kOutputBox.center());
     QVERIFY2(answer.contains(u"选B的人"_s), qPrintable(answer));
     QCOMPARE(geometry(m_window).size(), skin::kClosed);
 
     // Tab round the closed window reaches the link; Space opens the panel,
     // and the first Tab then goes into the quiz box.
-    clickAt({ 150, 120 }); // the output box
+    clickAt(skin::kOutputBox.center());
     key(u"Tab Tab space"_s); // phone box, link, open
     QTRY_COMPARE(geometry(m_window).size(), skin::kOpen);
     key(u"Tab ctrl+a ctrl+c"_s);
@@ -622,8 +624,9 @@ void TestDesktops::widthHoldsAtAFractionalScale()
     // panel's opening and closing keep it.
     const int width = geometry(m_window).width();
     QVERIFY2(width == 454 || width == 455, qPrintable(QString::number(width)));
-    for (const int height : { 557, 300 }) { // 371 and 200 pixels, rounded
-        clickAt({ 30, 279 }); // the link
+    for (const int height :
+        { qRound(skin::kOpen.height() * 1.5), qRound(skin::kClosed.height() * 1.5) }) {
+        clickAt(scaled(skin::kLink, 1.5));
         QTRY_COMPARE(geometry(m_window).height(), height);
         QCOMPARE(geometry(m_window).width(), width);
     }
@@ -631,18 +634,29 @@ void TestDesktops::widthHoldsAtAFractionalScale()
     closeWith(program, u"Alt+F4"_s);
 }
 
-// Drags the window by its title band at inWindow, dx pixels across, in steps.
+// Presses button at press, a point of the screen, and moves the pointer by
+// each of steps from there in turn, holding the button: the first half of
+// any drag, which the caller ends with the button's release.
+void TestDesktops::pressAndMove(QPoint press, int button, const QList<QPoint> &steps)
+{
+    pointerTo(press);
+    xdotool({ u"mousedown"_s, QString::number(button) });
+    QTest::qWait(100);
+    for (const QPoint step : steps) {
+        xdotool({ u"mousemove"_s, QString::number(press.x() + step.x()),
+            QString::number(press.y() + step.y()) });
+        QTest::qWait(50);
+    }
+}
+
+// Drags the window by its title band at inWindow, dx pixels across, in ten
+// steps, with the left button.
 void TestDesktops::dragBy(QPoint inWindow, int dx)
 {
-    const QPoint press = geometry(m_window).topLeft() + inWindow;
-    xdotool(
-        { u"mousemove"_s, u"--sync"_s, QString::number(press.x()), QString::number(press.y()) });
-    xdotool({ u"mousedown"_s, u"1"_s });
-    for (int step = 1; step <= 10; ++step) {
-        QTest::qWait(50);
-        xdotool({ u"mousemove"_s, QString::number(press.x() + dx * step / 10),
-            QString::number(press.y()) });
-    }
+    QList<QPoint> steps;
+    for (int step = 1; step <= 10; ++step)
+        steps << QPoint(dx * step / 10, 0);
+    pressAndMove(geometry(m_window).topLeft() + inWindow, 1, steps);
     QTest::qWait(100);
     xdotool({ u"mouseup"_s, u"1"_s });
 }
@@ -667,21 +681,22 @@ void TestDesktops::wholeOnAMonitorOfAnotherScale()
     // Onto the right monitor, whole: the close mark's black cross at its
     // place in the skin, twice as far in.
     dragBy({ 50, 10 }, 1300 - geometry(m_window).x());
-    QTRY_COMPARE_WITH_TIMEOUT(geometry(m_window).size(), QSize(606, 400), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(geometry(m_window).size(), skin::kClosed * 2, 10000);
     const QRect doubled = geometry(m_window);
     QVERIFY2(doubled.left() >= 1280, qPrintable(QString::number(doubled.left())));
     QTRY_VERIFY_WITH_TIMEOUT(
         nearColour(QGuiApplication::primaryScreen()
-                       ->grabWindow(0, doubled.x() + 2 * 286, doubled.y() + 2 * 12, 1, 1)
+                       ->grabWindow(0, doubled.x() + scaled(skin::kCloseMark, 2).x(),
+                           doubled.y() + scaled(skin::kCloseMark, 2).y(), 1, 1)
                        .toImage()
                        .pixelColor(0, 0),
             Qt::black),
         5000);
     m_origin = doubled.topLeft();
-    clickAt({ 60, 372 }); // the link, at twice its place: the panel opens
-    QTRY_COMPARE(geometry(m_window).size(), QSize(606, 742));
-    clickAt({ 60, 372 });
-    QTRY_COMPARE(geometry(m_window).size(), QSize(606, 400));
+    clickAt(scaled(skin::kLink, 2)); // the panel opens
+    QTRY_COMPARE(geometry(m_window).size(), skin::kOpen * 2);
+    clickAt(scaled(skin::kLink, 2));
+    QTRY_COMPARE(geometry(m_window).size(), skin::kClosed * 2);
 
     // And back again.
     dragBy({ 100, 20 }, 400 - doubled.x());

@@ -47,6 +47,10 @@ std::vector<HeldMessage> &heldMessages()
 }
 QtMessageHandler defaultHandler = nullptr;
 
+// The xcb platform plugin's warning (category qt.qpa.xcb) when it cannot reach
+// the X server, matched by its text: "could not connect to display" in Qt
+// 6.4.2, 6.8.2 and 6.11.2. tst_program's rows without a display fail should
+// the wording change.
 bool saysDisplayUnreachable(const HeldMessage &message)
 {
     return message.category == QLatin1StringView("qt.qpa.xcb")

@@ -4,7 +4,10 @@ namespace colours {
 
 QPalette light()
 {
-    // The toolkit's own light scheme (Fusion's, on a light desktop).
+    // The toolkit's own light scheme: QFusionStyle::standardPalette() of Qt
+    // 6.4, copied. From Qt 6.5 Fusion takes its colours from the desktop's
+    // scheme (dark or high-contrast too), so the window states this one on
+    // every Qt; tst_schemes compares the window under other schemes with it.
     const QColor windowText(Qt::black);
     const QColor window(239, 239, 239);
     const QColor dark = window.darker(150);

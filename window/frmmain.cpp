@@ -293,9 +293,10 @@ void frmmain::showEvent(QShowEvent *event)
 // Moved to a monitor of another scale, the window is drawn at that scale, but
 // the toolkit leaves its size, and the size hints that fix it, in the old
 // monitor's device pixels: on X11 only part of the window would show. Its
-// fixed size is stated anew (through another, since the toolkit passes over a
-// size it already has), in the new monitor's device pixels, and the window
-// manager sizes the window to it.
+// fixed size is stated anew (through another, since QWindow::setMinimumSize
+// returns early for the size it already has, in Qt 6.4.2, 6.8.2 and 6.11.2),
+// in the new monitor's device pixels, and the window manager sizes the window
+// to it. desktop_openbox_two_monitors fails should that change.
 void frmmain::fitToScreen()
 {
     QWindow *window = windowHandle();

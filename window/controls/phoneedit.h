@@ -24,14 +24,19 @@ class PhoneEdit : public QLineEdit
 public:
     using KeyPressHandler = std::function<void(qint16 &keyAscii)>;
 
+    // Longer than this, a number is drawn by the box itself; many times what
+    // the box shows, so that the toolkit draws every number a person types.
+    static constexpr int kLongNumber = 4096;
+
     explicit PhoneEdit(QWidget *parent = nullptr);
     ~PhoneEdit() override;
 
     void setKeyPressHandler(KeyPressHandler handler);
 
-    // Replaces [start, end) of the number with text as a paste would: only its
-    // digits are kept, and text without one changes nothing. For assistive
-    // technology, which edits the box without keys.
+    // Replaces [start, end) of the number (0 <= start <= end <= its length)
+    // with text as a paste would: only its digits are kept, and text without
+    // one changes nothing. For assistive technology, which edits the box
+    // without keys, and whose requests are brought inside the number first.
     void replaceText(int start, int end, const QString &text);
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
