@@ -16,16 +16,37 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Records what the announcer says each time it starts showing, which is when
-// the toolkit tells assistive technology that a notification appeared.
+// Records what the announcer says: from Qt 6.8 each announcement event, as
+// assistive technology receives it; before, each time the announcer starts
+// showing, which is when the toolkit tells assistive technology that a
+// notification appeared.
 class AnnouncementSpy : public QObject
 {
 public:
     explicit AnnouncementSpy(QWidget *announcer)
         : m_announcer(announcer)
     {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        s_spy = this;
+        QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+            if (event->type() == QAccessible::Announcement && event->object() == s_spy->m_announcer)
+                s_spy->announced.append(
+                    static_cast<QAccessibleAnnouncementEvent *>(event)->message());
+        });
+        QAccessible::setActive(true);
+#else
         announcer->installEventFilter(this);
+#endif
     }
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    ~AnnouncementSpy() override
+    {
+        QAccessible::setActive(false);
+        QAccessible::installUpdateHandler(nullptr);
+        s_spy = nullptr;
+    }
+#endif
 
     QStringList announced;
 
@@ -42,6 +63,9 @@ protected:
 
 private:
     QWidget *m_announcer;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    static inline AnnouncementSpy *s_spy = nullptr;
+#endif
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "announcer.h"
 
+#include <QAccessible>
+
 #include <algorithm>
 
 Announcer::Announcer(QWidget *parent)
@@ -27,7 +29,12 @@ void Announcer::announce(const QString &text)
         spoken += line;
     }
     setAccessibleName(spoken);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent announcement(this, spoken);
+    QAccessible::updateAccessibility(&announcement);
+#else
     // Screen readers speak a notification when it starts showing.
     hide();
     show();
+#endif
 }

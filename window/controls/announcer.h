@@ -1,6 +1,9 @@
-// Says a text to screen readers without showing it on screen: an empty
-// notification, shown anew with each text, which a screen reader reads out
-// as it appears. Sighted users see nothing and the focus stays where it is.
+// Says a text to screen readers without showing it on screen. From Qt 6.8 it
+// is an announcement (QAccessibleAnnouncementEvent, which AT-SPI passes on as
+// its Announcement event, spoken once); before, where the toolkit has none,
+// an empty notification, shown anew with each text, which a screen reader
+// reads out as it appears. Sighted users see nothing and the focus stays
+// where it is.
 #pragma once
 
 #include <QWidget>
