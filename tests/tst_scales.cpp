@@ -119,9 +119,17 @@ Shown TestScales::show(double scale, bool byResources)
             value.insert(line.section(u'=', 0, 0), line.section(u'=', 1).toInt());
         return QRect(value[u"X"_s], value[u"Y"_s], value[u"WIDTH"_s], value[u"HEIGHT"_s]);
     };
+    // Of the window's size at scale, a fraction of a device pixel may be
+    // rounded either way.
     const auto sized = [&](QSize size) {
         return QTest::qWaitFor(
-            [&] { return geometry().size() == (QSizeF(size) * scale).toSize(); }, 10000);
+            [&] {
+                const QSizeF expected = QSizeF(size) * scale;
+                const QSize actual = geometry().size();
+                return std::abs(actual.width() - expected.width()) < 1
+                    && std::abs(actual.height() - expected.height()) < 1;
+            },
+            10000);
     };
     if (sized(skin::kClosed)) {
         QTest::qWait(300); // drawn
