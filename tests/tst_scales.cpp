@@ -184,38 +184,52 @@ void TestScales::framesAreWhole()
             const QColor frame = atOne.pixelColor(pixel);
             const QColor outside = atOne.pixelColor(pixel - inward);
             const QColor inside = atOne.pixelColor(pixel + inward);
-            // Across the side, from the frame's outer edge: the device
-            // pixels whose middles lie in the frame's pixel (or on one of its
-            // edges) include one nearer its colour than the colours beside
-            // it, and none of those inside the outer edge, up to the middle
-            // of the pixel inside the frame, shows what lies outside.
+            // Across the side, from the frame's outer edge inwards to the
+            // middle of the pixel inside the frame: a device pixel whose
+            // middle lies in the frame's pixel (or on one of its edges) is
+            // nearer the frame's colour than the colours beside it, and
+            // nothing further in shows what lies outside the control. (Where
+            // the toolkit draws a frame antialiased, as Fusion does a button,
+            // the line may lie a device pixel further in on one Qt than on
+            // another.)
             const bool across = inward.x() != 0;
             const int step = across ? inward.x() : inward.y();
             const double outerEdge = (across ? pixel.x() : pixel.y()) + (step > 0 ? 0 : 1);
             const int along = across ? pixel.y() : pixel.x();
-            bool frameSeen = false;
-            bool outsideSeen = false;
+            QList<std::pair<double, QColor>> seen; // by depth inwards
             const int first
                 = int(std::floor(std::min(outerEdge, outerEdge + 2 * step) * scale)) - 1;
             const int last = int(std::ceil(std::max(outerEdge, outerEdge + 2 * step) * scale)) + 1;
             for (int d = first; d <= last; ++d) {
-                const double depth = ((d + 0.5) / scale - outerEdge) * step; // inwards
+                const double depth = ((d + 0.5) / scale - outerEdge) * step;
                 if (depth < 0 || depth >= 2)
                     continue;
                 for (int e = int(std::ceil(along * scale - 0.5));
-                     e <= int(std::ceil((along + 1) * scale - 0.5)) - 1; ++e) {
-                    const QColor seen = scaled.pixelColor(across ? QPoint(d, e) : QPoint(e, d));
-                    outsideSeen = outsideSeen || (depth > 0 && nearColour(seen, outside));
-                    frameSeen = frameSeen
-                        || (depth <= 1 && distance(seen, frame) < distance(seen, outside)
-                            && distance(seen, frame) < distance(seen, inside));
-                }
+                     e <= int(std::ceil((along + 1) * scale - 0.5)) - 1; ++e)
+                    seen.append({ depth, scaled.pixelColor(across ? QPoint(d, e) : QPoint(e, d)) });
+            }
+            std::sort(seen.begin(), seen.end(),
+                [](const auto &a, const auto &b) { return a.first < b.first; });
+            const auto isFrame = [&](QColor colour) {
+                return distance(colour, frame) < distance(colour, outside)
+                    && distance(colour, frame) < distance(colour, inside);
+            };
+            bool frameSeen = false;
+            bool outsideSeen = false;
+            QStringList report;
+            for (const auto &[depth, colour] : seen) {
+                report << u"%1 %2"_s.arg(depth, 0, 'f', 2).arg(colour.name());
+                outsideSeen = outsideSeen || (frameSeen && nearColour(colour, outside));
+                frameSeen = frameSeen || (depth <= 1 && isFrame(colour));
             }
             if (!frameSeen || outsideSeen) {
-                faults << u"%1 at %2,%3: %4"_s.arg(QString::fromLatin1(framed.name))
+                faults << u"%1 at %2,%3: %4 (outside %5, frame %6, inside %7; seen by depth: %8)"_s
+                              .arg(QString::fromLatin1(framed.name))
                               .arg(pixel.x())
                               .arg(pixel.y())
-                              .arg(frameSeen ? u"the outside shows"_s : u"no frame"_s);
+                              .arg(frameSeen ? u"the outside shows"_s : u"no frame"_s)
+                              .arg(outside.name(), frame.name(), inside.name(),
+                                  report.join(u", "_s));
                 break;
             }
         }

@@ -82,16 +82,17 @@ TextBox::TextBox(QWidget *parent)
 // toolkit's frame is a line one device pixel wide at a fractional place that
 // the box's own area may not reach (none at all at 1.5), and its viewport,
 // painting its own ground, may leave a column of device pixels between the
-// two unpainted (at 1.25). Here the frame the style draws at 1 is enlarged,
-// each device pixel taking the colour of the pixel it lies in; the ground
-// fills the inside, beneath the text that the viewport draws.
+// two unpainted (at 1.25). Here the ground is filled under the whole box,
+// beneath the text that the viewport draws, so that a device pixel whose
+// middle lies on the frame's inner edge is the ground's whichever way the
+// toolkit rounds that edge (Qt 6.4.2 gives it to the viewport, 6.8.2 to
+// neither); then the frame the style draws at 1 is enlarged over it, each
+// device pixel taking the colour of the pixel it lies in.
 bool TextBox::event(QEvent *event)
 {
     if (event->type() != QEvent::Paint)
         return QTextEdit::event(event);
-    const QRect inside = contentsRect();
-    QPainter painter(this);
-    painter.fillRect(inside, palette().brush(QPalette::Base));
+    QPainter(this).fillRect(rect(), palette().brush(QPalette::Base));
     if (devicePixelRatioF() == 1)
         return QTextEdit::event(event); // the style's frame, as it is
     QImage frame(size(), QImage::Format_ARGB32_Premultiplied);
@@ -99,7 +100,7 @@ bool TextBox::event(QEvent *event)
     QPainter framePainter(&frame);
     drawFrame(&framePainter);
     framePainter.end();
-    painter.drawImage(rect(), frame);
+    QPainter(this).drawImage(rect(), frame);
     return true;
 }
 
