@@ -224,11 +224,10 @@ void TestScales::framesAreWhole()
             }
             if (!frameSeen || outsideSeen) {
                 faults << u"%1 at %2,%3: %4 (outside %5, frame %6, inside %7; seen by depth: %8)"_s
-                              .arg(QString::fromLatin1(framed.name))
-                              .arg(pixel.x())
-                              .arg(pixel.y())
-                              .arg(frameSeen ? u"the outside shows"_s : u"no frame"_s)
-                              .arg(outside.name(), frame.name(), inside.name(),
+                              .arg(QString::fromLatin1(framed.name), QString::number(pixel.x()),
+                                  QString::number(pixel.y()),
+                                  frameSeen ? u"the outside shows"_s : u"no frame"_s,
+                                  outside.name(), frame.name(), inside.name(),
                                   report.join(u", "_s));
                 break;
             }
