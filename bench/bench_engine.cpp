@@ -1,7 +1,7 @@
 // One phone test's worth of computation (phone text -> fortune number ->
 // verdict -> meaning) over all 10,000 four-digit tails.
-#include "fortunenumber.h"
-#include "mod_date.h"
+#include "engine/fortunenumber.h"
+#include "engine/mod_date.h"
 
 #include <benchmark/benchmark.h>
 

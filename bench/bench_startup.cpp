@@ -15,10 +15,10 @@
 // to its window mapped, as the X server tells any client (what the user
 // waits for), and its resident memory once idle after its first paint.
 // Medians are reported.
-#include "app.h"
-#include "fonts.h"
-#include "frmmain.h"
-#include "twips.h"
+#include "app/app.h"
+#include "window/fonts.h"
+#include "window/frmmain.h"
+#include "window/twips.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // A phone test as the user triggers it: from the click on the test button to
 // the output box holding the result; and what a box holding a megabyte costs
 // while the window waits for the user. Run with -median N for the median.
-#include "app.h"
-#include "frmmain.h"
+#include "app/app.h"
+#include "window/frmmain.h"
 
 #include <QAbstractButton>
 #include <QClipboard>

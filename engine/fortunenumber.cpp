@@ -1,4 +1,4 @@
-#include "fortunenumber.h"
+#include "engine/fortunenumber.h"
 
 #include <array>
 #include <cfloat>

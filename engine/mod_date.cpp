@@ -1,4 +1,4 @@
-#include "mod_date.h"
+#include "engine/mod_date.h"
 
 #include <array>
 

@@ -8,4 +8,4 @@ scripts/setup.sh run
 export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)} # a job for each core
 cmake --preset release >/dev/null
 cmake --build --preset release --target phone-fortune
-exec build/release/window/phone-fortune "$@"
+exec build/release/app/phone-fortune "$@"

@@ -3,7 +3,7 @@
 # Orca (not in the test set-up) started on the session's accessibility bus,
 # and prints every line Orca sends to speech while the phone test runs and the
 # panel opens and closes.
-#   tests/with-xvfb.sh tests/orca-check.sh build/check/window/phone-fortune
+#   tests/with-xvfb.sh tests/orca-check.sh build/check/app/phone-fortune
 set -euo pipefail
 program=$1
 log=$(mktemp)

@@ -1,7 +1,8 @@
 // What assistive technology asks of the window's texts and controls: every
 // text item at every offset, answered at once and consistently, attribute
 // runs that cover the text, and the link that opens the panel.
-#include "accessibletext.h"
+#include "window/controls/accessibletext.h"
+
 #include "windowtest.h"
 
 #include <QAccessible>

@@ -1,7 +1,8 @@
 // The fortune computation on its own: the reduction of a phone text and the
 // two table lookups.
-#include "fortunenumber.h"
-#include "mod_date.h"
+#include "engine/fortunenumber.h"
+#include "engine/mod_date.h"
+
 #include "warnings.h"
 
 #include <QtTest>

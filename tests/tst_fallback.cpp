@@ -1,7 +1,8 @@
 // The window on a desktop that has none of its fonts (run with FONTCONFIG_FILE
 // naming a font set without them): it starts, and every text still shows.
-#include "phoneedit.h"
-#include "textbox.h"
+#include "window/controls/phoneedit.h"
+#include "window/controls/textbox.h"
+
 #include "windowtest.h"
 
 #include <QFontDatabase>

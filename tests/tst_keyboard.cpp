@@ -1,7 +1,8 @@
 // Every way in besides the mouse: the keyboard alone, assistive technology,
 // pasted and dropped data. Each must run the same handlers as a click, and
 // focus must never rest on something out of view.
-#include "texts.h"
+#include "window/texts.h"
+
 #include "windowtest.h"
 
 #include <QAccessible>

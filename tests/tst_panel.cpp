@@ -1,8 +1,9 @@
 // The extra panel, the password quiz, the drag by the title band and the close
 // mark, driven through real events.
-#include "fortunenumber.h"
-#include "mod_date.h"
-#include "texts.h"
+#include "engine/fortunenumber.h"
+#include "engine/mod_date.h"
+#include "window/texts.h"
+
 #include "windowtest.h"
 
 #include <QAccessible>

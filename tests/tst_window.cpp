@@ -1,6 +1,7 @@
 // The window as a user meets it: its controls, look, typing and the phone test.
-#include "imagearea.h"
-#include "texts.h"
+#include "window/controls/imagearea.h"
+#include "window/texts.h"
+
 #include "windowtest.h"
 
 #include <QAccessible>

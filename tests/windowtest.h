@@ -1,15 +1,16 @@
 // Helpers shared by the tests that drive the real window.
 #pragma once
 
-#include "app.h"
-#include "clicklabel.h"
-#include "frmmain.h"
-#include "imagebutton.h"
-#include "phoneedit.h"
+#include "app/app.h"
+#include "window/controls/clicklabel.h"
+#include "window/controls/imagebutton.h"
+#include "window/controls/phoneedit.h"
+#include "window/controls/textbox.h"
+#include "window/frmmain.h"
+
 #include "pixels.h"
 #include "schemes.h"
 #include "skin.h"
-#include "textbox.h"
 #include "warnings.h"
 
 #include <QCheckBox>

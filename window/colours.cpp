@@ -1,4 +1,4 @@
-#include "colours.h"
+#include "window/colours.h"
 
 namespace colours {
 

@@ -1,7 +1,7 @@
-#include "modmovform.h"
+#include "window/modmovform.h"
 
-#include "pointer.h"
-#include "windowmover.h"
+#include "platform/pointer.h"
+#include "platform/windowmover.h"
 
 #include <QGuiApplication>
 #include <QWidget>

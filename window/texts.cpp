@@ -1,4 +1,4 @@
-#include "texts.h"
+#include "window/texts.h"
 
 namespace texts {
 

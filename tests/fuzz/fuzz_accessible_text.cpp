@@ -1,6 +1,7 @@
 // The text items assistive technology asks of a box: any text, offset,
 // boundary kind and side, and any shown lines.
-#include "accessibletext.h"
+#include "window/controls/accessibletext.h"
+
 #include "fuzz.h"
 #include "input.h"
 

@@ -1,6 +1,7 @@
 // The command line, read before any window is made: any arguments (the
 // input split at NUL bytes), decoded as the toolkit decodes them.
-#include "commandline.h"
+#include "app/commandline.h"
+
 #include "fuzz.h"
 #include "input.h"
 

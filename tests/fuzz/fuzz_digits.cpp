@@ -1,7 +1,8 @@
 // The digits the phone box keeps of pasted, dropped and assistive text: any
 // text, decoded from UTF-8 or as raw UTF-16 (lone surrogates too), with a
 // cursor anywhere in it.
-#include "digits.h"
+#include "window/controls/digits.h"
+
 #include "fuzz.h"
 #include "input.h"
 

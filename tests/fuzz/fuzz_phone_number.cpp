@@ -1,8 +1,9 @@
 // The phone text's reduction to a fortune number, and the table's rows for
 // it: any bytes, as the box's text is handed over (UTF-8).
-#include "fortunenumber.h"
+#include "engine/fortunenumber.h"
+#include "engine/mod_date.h"
+
 #include "fuzz.h"
-#include "mod_date.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,11 +1,11 @@
-#include "accessibility.h"
+#include "window/controls/accessibility.h"
 
-#include "accessibletext.h"
-#include "announcer.h"
-#include "clicklabel.h"
-#include "imagearea.h"
-#include "phoneedit.h"
-#include "textbox.h"
+#include "window/controls/accessibletext.h"
+#include "window/controls/announcer.h"
+#include "window/controls/clicklabel.h"
+#include "window/controls/imagearea.h"
+#include "window/controls/phoneedit.h"
+#include "window/controls/textbox.h"
 
 #include <QAccessibleWidget>
 #include <QTextBlock>

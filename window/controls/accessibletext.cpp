@@ -1,4 +1,4 @@
-#include "accessibletext.h"
+#include "window/controls/accessibletext.h"
 
 #include <QTextBoundaryFinder>
 #include <QWidget>

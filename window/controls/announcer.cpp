@@ -1,4 +1,4 @@
-#include "announcer.h"
+#include "window/controls/announcer.h"
 
 #include <QAccessible>
 

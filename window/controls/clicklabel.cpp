@@ -1,4 +1,4 @@
-#include "clicklabel.h"
+#include "window/controls/clicklabel.h"
 
 #include <QAccessible>
 #include <QKeyEvent>

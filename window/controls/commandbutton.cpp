@@ -1,4 +1,4 @@
-#include "commandbutton.h"
+#include "window/controls/commandbutton.h"
 
 #include <QPainter>
 

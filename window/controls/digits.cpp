@@ -1,4 +1,4 @@
-#include "digits.h"
+#include "window/controls/digits.h"
 
 namespace {
 

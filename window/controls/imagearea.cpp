@@ -1,4 +1,4 @@
-#include "imagearea.h"
+#include "window/controls/imagearea.h"
 
 #include <QMouseEvent>
 

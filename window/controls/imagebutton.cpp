@@ -1,4 +1,4 @@
-#include "imagebutton.h"
+#include "window/controls/imagebutton.h"
 
 ImageButton::ImageButton(QWidget *parent)
     : QAbstractButton(parent)

@@ -1,6 +1,6 @@
-#include "phoneedit.h"
+#include "window/controls/phoneedit.h"
 
-#include "digits.h"
+#include "window/controls/digits.h"
 
 #include <QApplication>
 #include <QClipboard>

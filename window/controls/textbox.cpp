@@ -1,4 +1,4 @@
-#include "textbox.h"
+#include "window/controls/textbox.h"
 
 #include <QImage>
 #include <QMimeData>

@@ -1,4 +1,4 @@
-#include "textstore.h"
+#include "window/controls/textstore.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "windowmover.h"
+#include "platform/windowmover.h"
 
 #include <QCursor>
 #include <QGuiApplication>

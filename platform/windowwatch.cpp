@@ -1,4 +1,4 @@
-#include "windowwatch.h"
+#include "platform/windowwatch.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "utf8locale.h"
+#include "app/utf8locale.h"
 
 #include <array>
 #include <clocale>

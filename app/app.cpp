@@ -1,12 +1,12 @@
-#include "app.h"
+#include "app/app.h"
 
-#include "accessibility.h"
-#include "commandline.h"
-#include "console.h"
-#include "fonts.h"
-#include "frmmain.h"
-#include "utf8locale.h"
-#include "windowwatch.h"
+#include "app/commandline.h"
+#include "app/console.h"
+#include "app/utf8locale.h"
+#include "platform/windowwatch.h"
+#include "window/controls/accessibility.h"
+#include "window/fonts.h"
+#include "window/frmmain.h"
 
 #include <QAccessible>
 #include <QApplication>
