@@ -24,8 +24,16 @@ public:
         return *m_data++;
     }
 
-    // The next two bytes as a number that may be negative.
-    int small() { return std::int16_t(std::uint16_t(byte() | byte() << 8)); }
+    // The next two bytes, the low one first, as a number that may be
+    // negative. Read one statement at a time: the operands of one expression
+    // may be read in either order, and a saved input would then replay
+    // differently under another compiler.
+    int small()
+    {
+        const unsigned low = byte();
+        const unsigned high = byte();
+        return std::int16_t(std::uint16_t(low | high << 8));
+    }
 
     // The rest, as UTF-8 (malformed sequences become replacement
     // characters, as the toolkit decodes any outside text) or, when
