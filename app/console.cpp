@@ -67,7 +67,7 @@ namespace console {
 
 void learnEncoding()
 {
-    const char *codeset = nullptr;
+    std::string codeset;
     if (std::setlocale(LC_CTYPE, "") != nullptr) {
         codeset = nl_langinfo(CODESET);
     } else {
@@ -75,13 +75,11 @@ void learnEncoding()
         // terminal shows, after the dot of its name (zh_CN.GB18030).
         const std::string_view name = characterTypeLocale();
         const std::size_t dot = name.find('.');
-        static std::string named;
-        named = dot == std::string_view::npos
+        codeset = dot == std::string_view::npos
             ? "ANSI_X3.4-1968"
             : std::string(name.substr(dot + 1, name.find('@') - dot - 1));
-        codeset = named.c_str();
     }
-    encoding() = isUtf8(codeset) ? std::string() : std::string(codeset);
+    encoding() = isUtf8(codeset.c_str()) ? std::string() : codeset;
     std::setlocale(LC_CTYPE, "C");
 }
 
