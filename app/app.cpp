@@ -186,8 +186,9 @@ void configureApplication()
 
 int runProgram(int argc, char **argv)
 {
-    console::learnEncoding();
-    useUtf8Locale();
+    const EnvironmentLocale environment = applyEnvironmentLocale();
+    console::useEncoding(environment.codeset);
+    useUtf8Locale(environment);
     if (const std::optional<int> answered = answerCommandLine(argc, argv))
         return *answered;
 

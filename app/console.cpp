@@ -1,14 +1,12 @@
 #include "app/console.h"
 
+#include "app/utf8locale.h"
+
 #include <cerrno>
-#include <clocale>
-#include <cstdlib>
 #include <cstring>
 #include <iconv.h>
-#include <langinfo.h>
 #include <optional>
 #include <string>
-#include <strings.h>
 
 namespace {
 
@@ -18,20 +16,6 @@ std::string &encoding()
 {
     static std::string name;
     return name;
-}
-
-bool isUtf8(const char *name)
-{
-    return strcasecmp(name, "UTF-8") == 0 || strcasecmp(name, "utf8") == 0;
-}
-
-// The locale that names the character type, as glibc looks it up.
-const char *characterTypeLocale()
-{
-    for (const char *variable : { "LC_ALL", "LC_CTYPE", "LANG" })
-        if (const char *value = std::getenv(variable); value != nullptr && *value != '\0')
-            return value;
-    return "C";
 }
 
 // text converted to the encoding, or nothing where some character cannot be
@@ -65,22 +49,9 @@ void put(std::FILE *stream, std::string_view text)
 
 namespace console {
 
-void learnEncoding()
+void useEncoding(std::string_view codeset)
 {
-    std::string codeset;
-    if (std::setlocale(LC_CTYPE, "") != nullptr) {
-        codeset = nl_langinfo(CODESET);
-    } else {
-        // A locale this system lacks still says which encoding its user's
-        // terminal shows, after the dot of its name (zh_CN.GB18030).
-        const std::string_view name = characterTypeLocale();
-        const std::size_t dot = name.find('.');
-        codeset = dot == std::string_view::npos
-            ? "ANSI_X3.4-1968"
-            : std::string(name.substr(dot + 1, name.find('@') - dot - 1));
-    }
-    encoding() = isUtf8(codeset.c_str()) ? std::string() : codeset;
-    std::setlocale(LC_CTYPE, "C");
+    encoding() = isUtf8(codeset) ? std::string() : std::string(codeset);
 }
 
 void write(std::FILE *stream, std::string_view bilingual, std::string_view english)

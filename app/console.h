@@ -9,9 +9,10 @@
 
 namespace console {
 
-// Learns the encoding of the locale the environment names. Called before
-// the program sets a UTF-8 character type of its own.
-void learnEncoding();
+// Writes in codeset, the encoding of the locale the environment names (as
+// applyEnvironmentLocale() says it), whatever character type the program
+// later sets for itself.
+void useEncoding(std::string_view codeset);
 
 // Writes one of the program's texts: bilingual, in UTF-8, as the encoding
 // shows it, or else its English alone.

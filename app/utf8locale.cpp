@@ -4,18 +4,27 @@
 #include <clocale>
 #include <cstdlib>
 #include <langinfo.h>
-#include <string>
 #include <strings.h>
 
 namespace {
 
-// Applies the environment's locale, as the toolkit does when it starts, and
-// says whether its character type is UTF-8.
-bool environmentIsUtf8()
+// The locale that names the character type, as glibc looks it up.
+std::string_view characterTypeLocale()
 {
-    std::setlocale(LC_ALL, "");
-    const char *codeset = nl_langinfo(CODESET);
-    return strcasecmp(codeset, "UTF-8") == 0 || strcasecmp(codeset, "utf8") == 0;
+    for (const char *variable : { "LC_ALL", "LC_CTYPE", "LANG" })
+        if (const char *value = std::getenv(variable); value != nullptr && *value != '\0')
+            return value;
+    return "C";
+}
+
+// The encoding a locale's name says after its dot (zh_CN.GB18030@modifier),
+// or ASCII's where it says none.
+std::string codesetNamed(std::string_view name)
+{
+    const std::size_t dot = name.find('.');
+    if (dot == std::string_view::npos)
+        return "ANSI_X3.4-1968";
+    return std::string(name.substr(dot + 1, name.find('@', dot) - dot - 1));
 }
 
 // The UTF-8 form of the character type now in use that this system has, or
@@ -37,9 +46,22 @@ constexpr std::array kCategories { "LC_CTYPE", "LC_NUMERIC", "LC_TIME", "LC_COLL
 
 } // namespace
 
-void useUtf8Locale()
+EnvironmentLocale applyEnvironmentLocale()
 {
-    if (environmentIsUtf8())
+    if (std::setlocale(LC_ALL, "") != nullptr)
+        return { true, nl_langinfo(CODESET) };
+    return { false, codesetNamed(characterTypeLocale()) };
+}
+
+bool isUtf8(std::string_view codeset)
+{
+    const std::string name(codeset);
+    return strcasecmp(name.c_str(), "UTF-8") == 0 || strcasecmp(name.c_str(), "utf8") == 0;
+}
+
+void useUtf8Locale(const EnvironmentLocale &environment)
+{
+    if (environment.loaded && isUtf8(environment.codeset))
         return;
     const std::string utf8 = utf8CharacterType();
     if (utf8.empty())
