@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -86,16 +87,28 @@ Opens the phone-number fortune window: type a mobile number to see its fortune.\
 也接受 Qt 的标准选项，如 -platform。\n\
 Qt's standard options, such as -platform, are accepted too.\n";
 
-// The same, where the terminal cannot show Chinese.
-constexpr const char *kHelpEnglish = "\
-Usage: phone-fortune [--help] [--version]\n\
-\n\
-Opens the phone-number fortune window: type a mobile number to see its fortune.\n\
-\n\
-  --help     show this help and exit\n\
-  --version  show the version and exit\n\
-\n\
-Qt's standard options, such as -platform, are accepted too.\n";
+// The English of a bilingual text, for a terminal that cannot show Chinese:
+// a line in ASCII stays, a line in both languages ("--help  显示… / show…")
+// keeps what stands before its Chinese and after the " / ", and a line in
+// Chinese alone goes.
+std::string englishOf(std::string_view bilingual)
+{
+    std::string english;
+    while (!bilingual.empty()) {
+        const std::size_t end = bilingual.find('\n');
+        const std::string_view line
+            = bilingual.substr(0, end == std::string_view::npos ? end : end + 1);
+        bilingual.remove_prefix(line.size());
+        const std::size_t chinese = std::string_view::size_type(
+            std::find_if(line.begin(), line.end(), [](char c) { return c & 0x80; }) - line.begin());
+        const std::size_t slash = line.find(" / ");
+        if (chinese == line.size())
+            english += line;
+        else if (slash != std::string_view::npos)
+            english.append(line.substr(0, chinese)).append(line.substr(slash + 3));
+    }
+    return english;
+}
 
 constexpr const char *kVersion = "phone-fortune " PHONE_FORTUNE_VERSION "\n";
 
@@ -112,7 +125,7 @@ std::optional<int> answerCommandLine(int argc, char **argv)
         console::write(stdout, kVersion, kVersion);
         break;
     case commandline::Request::Help:
-        console::write(stdout, kHelp, kHelpEnglish);
+        console::write(stdout, kHelp, englishOf(kHelp));
         break;
     }
     return console::flushOutput() ? EXIT_SUCCESS : EXIT_FAILURE;
