@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QMimeData>
 #include <QPainter>
+#include <QStyleOptionFrame>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
@@ -95,12 +96,20 @@ bool TextBox::event(QEvent *event)
     QPainter(this).fillRect(rect(), palette().brush(QPalette::Base));
     if (devicePixelRatioF() == 1)
         return QTextEdit::event(event); // the style's frame, as it is
-    QImage frame(size(), QImage::Format_ARGB32_Premultiplied);
-    frame.fill(Qt::transparent);
-    QPainter framePainter(&frame);
-    drawFrame(&framePainter);
-    framePainter.end();
-    QPainter(this).drawImage(rect(), frame);
+    // The frame at 1 is drawn again only when what it is drawn from changes,
+    // not at each blink of the cursor.
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const FrameDrawn drawn { size(), devicePixelRatioF(), style(), option.palette.cacheKey(),
+        int(option.palette.currentColorGroup()), QStyle::State::Int(option.state) };
+    if (drawn != m_frameDrawn || m_frame.isNull()) {
+        m_frame = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+        m_frame.fill(Qt::transparent);
+        QPainter framePainter(&m_frame);
+        drawFrame(&framePainter);
+        m_frameDrawn = drawn;
+    }
+    QPainter(this).drawImage(rect(), m_frame);
     return true;
 }
 
