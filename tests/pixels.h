@@ -3,7 +3,10 @@
 
 #include <QColor>
 #include <QDebug>
+#include <QGuiApplication>
 #include <QImage>
+#include <QPixmap>
+#include <QScreen>
 
 #include <cstdlib>
 
@@ -26,4 +29,12 @@ inline bool pixelIs(const QImage &image, QPoint at, QColor expected, const QStri
                    << "; saved" << saveAs;
     }
     return close;
+}
+
+// The whole screen as the display server shows it, for the tests that watch
+// the built program from outside.
+inline QImage screenshot()
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
 }

@@ -9,9 +9,7 @@
 #include "skin.h"
 #include "xdotool.h"
 
-#include <QGuiApplication>
 #include <QProcess>
-#include <QScreen>
 #include <QtTest>
 
 #include <cmath>
@@ -58,10 +56,25 @@ int distance(QColor a, QColor b)
         + std::abs(a.blue() - b.blue());
 }
 
-QImage screenshot()
+// Whether a picture of the window at scale shows its skin drawn: the title
+// band on either side of its text and the body beside the output box, and,
+// open, the extra panel's question box along most of a line near its top.
+bool drawn(const QImage &window, double scale, bool open)
 {
-    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
-        QImage::Format_RGB32);
+    const auto at = [&](QPoint point) {
+        return window.pixelColor(
+            int(std::floor((point.x() + 0.5) * scale)), int(std::floor((point.y() + 0.5) * scale)));
+    };
+    if (!nearColour(at({ 30, 12 }), skin::kTitleBand)
+        || !nearColour(at({ 250, 12 }), skin::kTitleBand)
+        || !nearColour(at({ 5, 100 }), skin::kBody))
+        return false;
+    if (!open)
+        return true;
+    int filled = 0;
+    for (int x = 5; x < 298; ++x)
+        filled += nearColour(at({ x, 218 }), skin::kQuestionBox);
+    return filled > 150;
 }
 
 // The program's window, closed and open, as screenshots of the window's area.
@@ -110,15 +123,8 @@ Shown TestScales::show(double scale, bool byResources)
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(PHONE_FORTUNE_BINARY));
-    const QString window = xdotool(
-        { u"search"_s, u"--sync"_s, u"--onlyvisible"_s, u"--name"_s, u"^手机号码吉祥如意测算$"_s });
-    const auto geometry = [&window] {
-        QMap<QString, int> value;
-        for (const QString &line :
-            xdotool({ u"getwindowgeometry"_s, u"--shell"_s, window }).split(u'\n'))
-            value.insert(line.section(u'=', 0, 0), line.section(u'=', 1).toInt());
-        return QRect(value[u"X"_s], value[u"Y"_s], value[u"WIDTH"_s], value[u"HEIGHT"_s]);
-    };
+    const QString window = programWindow();
+    const auto geometry = [&window] { return windowGeometry(window); };
     // Of the window's size at scale, a fraction of a device pixel may be
     // rounded either way.
     const auto sized = [&](QSize size) {
@@ -131,17 +137,20 @@ Shown TestScales::show(double scale, bool byResources)
             },
             10000);
     };
-    if (sized(skin::kClosed)) {
-        QTest::qWait(300); // drawn
-        shown.closed = screenshot().copy(geometry());
+    // The window's picture once the skin shows in it; null if it never does.
+    const auto picture = [&](bool open) {
+        QImage seen;
+        const bool shows = QTest::qWaitFor(
+            [&] { return drawn(seen = screenshot().copy(geometry()), scale, open); }, 10000);
+        return shows ? seen : QImage();
+    };
+    if (sized(skin::kClosed) && !(shown.closed = picture(false)).isNull()) {
         const QPoint link = geometry().topLeft() + (QPointF(skin::kLink) * scale).toPoint();
         // Not --sync: the pointer may already be there, from the run before.
         xdotool({ u"mousemove"_s, QString::number(link.x()), QString::number(link.y()), u"click"_s,
             u"1"_s });
-        if (sized(skin::kOpen)) {
-            QTest::qWait(300);
-            shown.open = screenshot().copy(geometry());
-        }
+        if (sized(skin::kOpen))
+            shown.open = picture(true);
     }
     program.kill();
     program.waitForFinished();
