@@ -270,14 +270,34 @@ void TestPanel::randomUseMatchesTheModel()
             + verdict + u"\r\n\r\n"_s + meaning;
     };
 
+    // What the user does, each as likely as the others (typing twice as
+    // likely); answering with the mouse, last, only while the panel is open.
+    enum Action {
+        Type,
+        TypeAgain,
+        Backspace,
+        Test,
+        ClickLink,
+        MoveCursor,
+        LinkByKey,
+        TabKey,
+        ToggleAnswer,
+        PasteNothing,
+        AnswerByMouse,
+        kActions
+    };
+    constexpr std::array<const char *, kActions> kNames { "type", "type", "Backspace", "test",
+        "click the link", "move the cursor", "the link by key", "Tab", "toggle an answer",
+        "paste nothing", "answer by mouse" };
+
     const quint32 seed = 20261208;
     QRandomGenerator random(seed);
     const QString typeable = u"0123456789 a-+.中"_s;
     for (int step = 0; step < 3000; ++step) {
-        const int action = random.bounded(model.open ? 11 : 10);
+        const auto action = Action(random.bounded(model.open ? kActions : AnswerByMouse));
         switch (action) {
-        case 0:
-        case 1: { // type a character; a digit replaces what is selected
+        case Type:
+        case TypeAgain: { // a character; a digit replaces what is selected
             const QChar c = typeable.at(random.bounded(typeable.size()));
             if (c.isDigit() && c.unicode() < 128) {
                 qsizetype at = m_phone->cursorPosition();
@@ -290,14 +310,14 @@ void TestPanel::randomUseMatchesTheModel()
             QTest::sendKeyEvent(QTest::Click, m_phone, Qt::Key_unknown, QString(c), Qt::NoModifier);
             break;
         }
-        case 2: // Backspace
+        case Backspace:
             if (m_phone->hasSelectedText())
                 model.phone.remove(m_phone->selectionStart(), m_phone->selectedText().size());
             else if (m_phone->cursorPosition() > 0)
                 model.phone.remove(m_phone->cursorPosition() - 1, 1);
             QTest::keyClick(m_phone, Qt::Key_Backspace);
             break;
-        case 3: // test, by the button or by Enter in the phone box
+        case Test: // by the button or by Enter in the phone box
             if (random.bounded(2)) {
                 click(m_test);
             } else {
@@ -306,25 +326,25 @@ void TestPanel::randomUseMatchesTheModel()
             }
             model.output = testOutput();
             break;
-        case 4:
+        case ClickLink:
             click(m_link);
             model.open = !model.open;
             model.output = texts::kNumberTrick;
             break;
-        case 5: // move the cursor
+        case MoveCursor:
             m_phone->setCursorPosition(random.bounded(int(m_phone->text().size()) + 1));
             break;
-        case 6: // the link from the keyboard, by Space or Enter
+        case LinkByKey: // Space or Enter
             m_link->setFocus(Qt::TabFocusReason);
             QTest::keyClick(m_link, random.bounded(2) ? Qt::Key_Space : Qt::Key_Return);
             model.open = !model.open;
             model.output = texts::kNumberTrick;
             break;
-        case 7: // Tab, forwards or back
+        case TabKey: // forwards or back
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
                 random.bounded(2) ? Qt::ShiftModifier : Qt::NoModifier);
             break;
-        case 8: { // a screen reader's toggle of an answer box
+        case ToggleAnswer: { // as a screen reader toggles an answer box
             const int index = random.bounded(4);
             QAccessible::queryAccessibleInterface(m_boxes[index])
                 ->actionInterface()
@@ -333,21 +353,24 @@ void TestPanel::randomUseMatchesTheModel()
             model.output = answers[std::size_t(index)];
             break;
         }
-        case 9: { // paste data without text into a text box
+        case PasteNothing: { // data without text, into a text box
             QGuiApplication::clipboard()->setMimeData(new QMimeData);
             QWidget *box = random.bounded(2) ? static_cast<QWidget *>(m_question) : m_phone;
             QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
             break;
         }
-        case 10: { // answer the quiz with the mouse
+        case AnswerByMouse: {
             const int index = random.bounded(4);
             tick(index);
             model.open = false;
             model.output = answers[std::size_t(index)];
             break;
         }
+        case kActions:
+            break;
         }
-        const QString where = u"seed %1, step %2, action %3"_s.arg(seed).arg(step).arg(action);
+        const QString where = u"seed %1, step %2, %3"_s.arg(seed).arg(step).arg(
+            QLatin1StringView(kNames[std::size_t(action)]));
         QVERIFY2(m_phone->text() == model.phone, qPrintable(where));
         QVERIFY2(m_output->text() == model.output, qPrintable(where));
         QVERIFY2(m_window->height() == (model.open ? skin::kOpen : skin::kClosed).height(),
