@@ -26,6 +26,8 @@ test=(
   git
   # benchmarks
   libbenchmark-dev
+  # the sources of the locales, to compile zh_CN.GB18030 for tst_program
+  locales
   # packaging and its validators
   dpkg-dev desktop-file-utils appstream
   # the faces of a Chinese desktop, thousands of them, for the start-up benchmark

@@ -5,6 +5,21 @@
 
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// The locales the system has, for a test: C.UTF-8, with or without
+// zh_CN.GB18030 (see CMakeLists.txt).
+QString lacking()
+{
+    return u"LOCPATH=" LOCALES_DIR "/without-gb18030"_s;
+}
+QString having()
+{
+    return u"LOCPATH=" LOCALES_DIR "/with-gb18030"_s;
+}
+
+} // namespace
+
 class TestProgram : public QObject
 {
     Q_OBJECT
@@ -28,7 +43,7 @@ void TestProgram::withoutDisplaySaysSoInOneLine_data()
     QTest::newRow("no display named") << QStringList {};
     QTest::newRow("display not there") << QStringList { u"DISPLAY=:4711"_s };
     QTest::newRow("display not there, locale not installed")
-        << QStringList { u"DISPLAY=:4711"_s, u"LC_ALL=zh_CN.GB18030"_s };
+        << QStringList { u"DISPLAY=:4711"_s, u"LC_ALL=zh_CN.GB18030"_s, lacking() };
 }
 
 void TestProgram::withoutDisplaySaysSoInOneLine()
@@ -94,13 +109,17 @@ void TestProgram::versionAndHelpNeedNoDisplay_data()
     const QByteArray english = "Usage: phone-fortune [--help] [--version]\n";
     // In the encoding of any locale, and in English alone where it cannot
     // show Chinese: a bare environment's, one that LC_ALL sets above a UTF-8
-    // language, a Latin one, and GB18030 (which this system lacks, yet names
-    // what the terminal shows). Nothing but the answer is printed.
+    // language, a Latin one, and GB18030, both where the system has it and
+    // where it lacks it (yet its name says what the terminal shows). Nothing
+    // but the answer is printed.
     const QList<std::tuple<const char *, QStringList, QByteArray>> locales {
         { "C", {}, english },
         { "LC_ALL=POSIX", { u"LANG=C.UTF-8"_s, u"LC_ALL=POSIX"_s }, english },
         { "Latin-1", { u"LANG=en_US.ISO-8859-1"_s }, english },
-        { "GB18030", { u"LANG=zh_CN.GB18030"_s }, "\xD3\xC3\xB7\xA8\xA3\xBAphone-fortune [" },
+        { "GB18030", { u"LANG=zh_CN.GB18030"_s, having() },
+            "\xD3\xC3\xB7\xA8\xA3\xBAphone-fortune [" },
+        { "GB18030 lacking", { u"LANG=zh_CN.GB18030"_s, lacking() },
+            "\xD3\xC3\xB7\xA8\xA3\xBAphone-fortune [" },
         { "UTF-8", { u"LANG=C.UTF-8"_s }, "用法：phone-fortune [" },
     };
     for (const auto &[name, locale, help] : locales) {
@@ -123,9 +142,10 @@ void TestProgram::versionAndHelpNeedNoDisplay()
     QCOMPARE(program.readAllStandardError(), QByteArray());
     const QByteArray output = program.readAllStandardOutput();
     QVERIFY2(output.startsWith(answer), output.constData());
-    if (answer.startsWith("Usage")) { // English alone: plain ASCII
+    if (answer.startsWith("Usage")) { // English alone: plain ASCII, every option explained
         QVERIFY2(std::all_of(output.cbegin(), output.cend(), [](char c) { return c > 0; }),
             output.constData());
+        QVERIFY2(output.contains("\n  --version  show the version and exit\n"), output.constData());
     }
 }
 
