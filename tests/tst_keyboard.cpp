@@ -96,7 +96,7 @@ private slots:
 
 private:
     void openPanel();
-    void dropOn(QWidget *target, const QMimeData &data);
+    [[nodiscard]] bool dropOn(QWidget *target, const QMimeData &data);
     QAction *contextMenuPaste(QWidget *target);
     void press(QWidget *target, Qt::Key key);
 };
@@ -125,8 +125,9 @@ void TestKeyboard::openPanel()
     QCOMPARE(m_window->panelState(), u"1"_s);
 }
 
-// Dropped in the middle of target, as a drag from another program would.
-void TestKeyboard::dropOn(QWidget *target, const QMimeData &data)
+// Dropped in the middle of target, as a drag from another program would;
+// whether the drop was taken.
+bool TestKeyboard::dropOn(QWidget *target, const QMimeData &data)
 {
     auto *scrolled = qobject_cast<QAbstractScrollArea *>(target);
     QWidget *surface = scrolled ? scrolled->viewport() : target;
@@ -137,6 +138,7 @@ void TestKeyboard::dropOn(QWidget *target, const QMimeData &data)
     QApplication::sendEvent(surface, &move);
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
     QApplication::sendEvent(surface, &drop);
+    return drop.isAccepted();
 }
 
 // The paste entry of a line edit's own context menu, opened from the keyboard.
@@ -193,6 +195,12 @@ void TestKeyboard::emptyPasteChangesNothing()
     QVERIFY(!before.isEmpty());
     // All selected, so that any paste would replace it.
     QVERIFY(QMetaObject::invokeMethod(target, "selectAll"));
+    const auto selected = [&] {
+        if (auto *edit = qobject_cast<QLineEdit *>(target))
+            return edit->selectedText();
+        return qobject_cast<QTextEdit *>(target)->textCursor().selectedText();
+    };
+    const QString selection = selected();
 
     QGuiApplication::clipboard()->setMimeData(makeData());
     QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
@@ -206,10 +214,12 @@ void TestKeyboard::emptyPasteChangesNothing()
         target->findChild<QMenu *>(u"qt_edit_menu"_s)->close();
     }
 
+    // Refused, not taken and found to hold nothing: the selection stays.
     const std::unique_ptr<QMimeData> dropped(makeData());
-    dropOn(target, *dropped);
+    QVERIFY(!dropOn(target, *dropped));
 
     QCOMPARE(content(), before);
+    QCOMPARE(selected(), selection);
     QCOMPARE(m_window->panelState(), u"1"_s);
 }
 
@@ -236,7 +246,7 @@ void TestKeyboard::longPasteWrapsAnywhere()
     } else if (way == u"drop"_s) {
         QMimeData dropped;
         dropped.setText(digits);
-        dropOn(m_question, dropped);
+        QVERIFY(dropOn(m_question, dropped));
     } else {
         QTest::keyClick(m_question, Qt::Key_V, Qt::ControlModifier);
         if (way == u"onto a long line"_s) // each paste alone is short
@@ -293,7 +303,7 @@ void TestKeyboard::digitsOfAnyScriptBecomeAscii()
         dropped.setText(text);
         m_phone->setCursorPosition(1);
         m_phone->clear();
-        dropOn(m_phone, dropped);
+        QVERIFY(dropOn(m_phone, dropped));
     } else {
         QAccessible::queryAccessibleInterface(m_phone)->editableTextInterface()->replaceText(
             0, 1, text);
