@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
+#include <QStyleHints>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -84,6 +85,7 @@ private slots:
     void longPasteWrapsAnywhere();
     void digitsOfAnyScriptBecomeAscii_data();
     void digitsOfAnyScriptBecomeAscii();
+    void menuShowsOnlyShortcutsThatWork();
     void linkWorksFromTheKeyboard();
     void linkShowsFocusOnlyWithIt();
     void testButtonShowsFocusOnlyWithIt();
@@ -315,6 +317,23 @@ void TestKeyboard::digitsOfAnyScriptBecomeAscii()
     // Typed, such a digit is still refused by the key-press rule.
     QTest::sendKeyEvent(QTest::Click, m_phone, Qt::Key_unknown, text.right(1), Qt::NoModifier);
     QCOMPARE(m_phone->text(), u"13912345678"_s);
+}
+
+// The phone box's menu shows no shortcut that its key rule refuses (Ctrl+V
+// and the like): only Shift+Insert, beside Paste.
+void TestKeyboard::menuShowsOnlyShortcutsThatWork()
+{
+    QGuiApplication::styleHints()->setShowShortcutsInContextMenus(true);
+    m_phone->setFocus();
+    QAction *paste = contextMenuPaste(m_phone);
+    QVERIFY(paste);
+    const std::unique_ptr<QMenu> menu(m_phone->findChild<QMenu *>(u"qt_edit_menu"_s));
+    const QString shiftInsert
+        = QKeySequence(Qt::SHIFT | Qt::Key_Insert).toString(QKeySequence::NativeText);
+    for (const QAction *action : menu->actions()) {
+        QCOMPARE(action->text().section(u'\t', 1), action == paste ? shiftInsert : QString());
+        QVERIFY(action->shortcut().isEmpty());
+    }
 }
 
 void TestKeyboard::linkWorksFromTheKeyboard()

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -226,12 +227,26 @@ void PhoneEdit::inputMethodEvent(QInputMethodEvent *event)
     event->accept();
 }
 
+// The toolkit's menu shows the usual shortcuts beside its entries (Ctrl+Z,
+// Ctrl+X, Ctrl+C, Ctrl+V, Ctrl+A), after a tab in each entry's text, and the
+// box's key rule refuses every one of them: none is shown, but Shift+Insert
+// beside Paste, which does paste here.
 void PhoneEdit::contextMenuEvent(QContextMenuEvent *event)
 {
     QMenu *menu = createStandardContextMenu();
-    for (QAction *action : menu->actions())
-        if (isPaste(*action))
+    for (QAction *action : menu->actions()) {
+        const QString text = action->text();
+        const qsizetype tab = text.indexOf(u'\t');
+        QString shown = text.left(tab);
+        if (isPaste(*action)) {
             action->setEnabled(action->isEnabled() && clipboardBringsDigit());
+            if (tab >= 0)
+                shown += u'\t'
+                    + QKeySequence(Qt::SHIFT | Qt::Key_Insert).toString(QKeySequence::NativeText);
+        }
+        action->setText(shown);
+        action->setShortcut({});
+    }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
 }
