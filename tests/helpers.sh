@@ -1,7 +1,8 @@
 # Shared by the with-*.sh wrappers, which source it: helper programs (servers,
 # window managers, compositors, daemons) started in the background, waited for
-# until they are ready, and stopped, the last started first, when the wrapper
-# exits.
+# until they are ready, and stopped, the last started first, by stop_helpers.
+# Sourcing it sets no trap: each wrapper sets its own EXIT trap, which calls
+# stop_helpers among whatever else it cleans up.
 
 helpers=() helper_names=()
 # How long a helper has to end once asked, before it is killed.
@@ -39,7 +40,6 @@ stop_helpers() {
   done
   helpers=() helper_names=()
 }
-trap stop_helpers EXIT
 
 # ready_within SECONDS PID CHECK...: waits, however long a busy machine takes
 # within SECONDS, until CHECK succeeds; fails once the helper PID has exited.

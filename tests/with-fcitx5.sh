@@ -26,6 +26,7 @@ Layout=
 PROFILE
 log="$XDG_RUNTIME_DIR/fcitx5.log"
 . "$(dirname "$0")/helpers.sh"
+trap stop_helpers EXIT
 # Waited for at exit, as every helper: it writes its settings as it ends. Ready once
 # it holds its name on the session bus.
 start "$log" fcitx5

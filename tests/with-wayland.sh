@@ -10,6 +10,7 @@ set -euo pipefail
 compositor_name=$1
 shift
 . "$(dirname "$0")/helpers.sh"
+trap stop_helpers EXIT
 socket=wayland-test
 # Whether a window of that name shows on the X screen.
 viewing() { [[ $(xwininfo -root -tree 2>/dev/null) == *"\"$1\": "* ]]; }
