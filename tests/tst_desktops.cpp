@@ -12,6 +12,7 @@
 #include "xdotool.h"
 
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
@@ -192,6 +193,20 @@ constexpr std::array kOpenboxOnly { "userRunsThePhoneTest", "keyboardAndEmptyCli
 
 } // namespace
 
+// Waits until condition holds, for at most timeout ms, looking again every
+// 50 ms as QTRY_VERIFY does (a few frames apart; each look may take a
+// screenshot).
+template<typename Condition> bool tryFor(Condition condition, int timeout)
+{
+    const QDeadlineTimer deadline(timeout);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(50);
+    }
+    return true;
+}
+
 // As QVERIFY2 and QTRY_VERIFY2_WITH_TIMEOUT, in the steps that return whether
 // they went as they should: a failure is recorded where it happens, with its
 // message (made only then), and the step returns false, which the test checks
@@ -205,7 +220,7 @@ constexpr std::array kOpenboxOnly { "userRunsThePhoneTest", "keyboardAndEmptyCli
     } while (false)
 #define STEP_VERIFY2(condition, message) STEP_CHECK(condition, #condition, message)
 #define STEP_TRY_VERIFY2(condition, message, timeout)                                              \
-    STEP_CHECK(QTest::qWaitFor([&] { return bool(condition); }, timeout), #condition, message)
+    STEP_CHECK(tryFor([&] { return bool(condition); }, timeout), #condition, message)
 
 class TestDesktops : public QObject
 {
@@ -296,7 +311,20 @@ bool TestDesktops::start(QProcess &program)
     m_origin = {};
     QString why = u"no window"_s;
     const QString saveAs = QDir::temp().filePath(u"phone-fortune-desktop.png"_s);
-    STEP_TRY_VERIFY2(!(m_origin = shownWindow(screenshot(), &why)).isNull(),
+    // Shown, and done arriving: a compositor may animate a window's arrival
+    // (weston zooms it in), and only two pictures alike, a frame or more
+    // apart, say the window has come to rest.
+    QImage seen;
+    const auto arrived = [&] {
+        const QImage shot = screenshot();
+        const QPoint origin = shownWindow(shot, &why);
+        const QImage window = origin.isNull() ? QImage() : shot.copy(QRect(origin, skin::kClosed));
+        const bool rests = !window.isNull() && origin == m_origin && window == seen;
+        m_origin = origin;
+        seen = window;
+        return rests;
+    };
+    STEP_TRY_VERIFY2(arrived(),
         u"%1; the screen is in %2"_s.arg(why, saveAs)
             + (screenshot().save(saveAs) ? u""_s : u" (unsaved)"_s),
         std::max(20000, m_patience));
