@@ -100,7 +100,7 @@ bool TextBox::event(QEvent *event)
     // not at each blink of the cursor.
     QStyleOptionFrame option;
     initStyleOption(&option);
-    const FrameDrawn drawn { size(), devicePixelRatioF(), style(), option.palette.cacheKey(),
+    const FrameDrawn drawn { size(), style(), option.palette.cacheKey(),
         int(option.palette.currentColorGroup()), QStyle::State::Int(option.state) };
     if (drawn != m_frameDrawn || m_frame.isNull()) {
         m_frame = QImage(size(), QImage::Format_ARGB32_Premultiplied);

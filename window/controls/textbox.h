@@ -45,10 +45,10 @@ private:
     std::optional<QString> m_unshown; // the text, until the box is first shown
     std::optional<QString> m_whole; // the text, while it is shown in pieces
     int m_linePitch = 0;
-    // The style's frame at 1, for a scale other than 1, and what it was drawn
-    // from: the size, the scale, the style, the palette and its colour group,
-    // and the frame's state.
-    using FrameDrawn = std::tuple<QSize, qreal, const QStyle *, qint64, int, int>;
+    // The style's frame at 1, for a scale other than 1 (whichever: it is
+    // drawn at 1), and what it was drawn from: the size, the style, the
+    // palette and its colour group, and the frame's state.
+    using FrameDrawn = std::tuple<QSize, const QStyle *, qint64, int, int>;
     QImage m_frame;
     FrameDrawn m_frameDrawn;
 };
