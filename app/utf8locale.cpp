@@ -50,6 +50,14 @@ EnvironmentLocale applyEnvironmentLocale()
 {
     if (std::setlocale(LC_ALL, "") != nullptr)
         return { true, nl_langinfo(CODESET) };
+    // Some category names a locale the system lacks. Its character type may
+    // still be there, with an encoding its name need not say (zh_CN is
+    // GB2312): asked for alone, then put back to C's.
+    if (std::setlocale(LC_CTYPE, "") != nullptr) {
+        EnvironmentLocale partly { false, nl_langinfo(CODESET) };
+        std::setlocale(LC_CTYPE, "C");
+        return partly;
+    }
     return { false, codesetNamed(characterTypeLocale()) };
 }
 

@@ -7,8 +7,9 @@
 
 // The environment's locale as the toolkit applies it when it starts: whether
 // the system has all of it, and the encoding of its character type. Where the
-// system lacks it, that encoding is the one its name says after the dot
-// (zh_CN.GB18030), since that is what its user's terminal shows.
+// system lacks the character type's locale, that encoding is the one its name
+// says after the dot (zh_CN.GB18030), since that is what its user's terminal
+// shows.
 struct EnvironmentLocale
 {
     bool loaded = false;

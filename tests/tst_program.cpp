@@ -8,14 +8,14 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // The locales the system has, for a test: C.UTF-8, with or without
-// zh_CN.GB18030 (see CMakeLists.txt).
+// zh_CN.GB18030 and zh_CN (GB2312) (see CMakeLists.txt).
 QString lacking()
 {
-    return u"LOCPATH=" LOCALES_DIR "/without-gb18030"_s;
+    return u"LOCPATH=" LOCALES_DIR "/without-zh_CN"_s;
 }
 QString having()
 {
-    return u"LOCPATH=" LOCALES_DIR "/with-gb18030"_s;
+    return u"LOCPATH=" LOCALES_DIR "/with-zh_CN"_s;
 }
 
 } // namespace
@@ -119,6 +119,11 @@ void TestProgram::versionAndHelpNeedNoDisplay_data()
         { "GB18030", { u"LANG=zh_CN.GB18030"_s, having() },
             "\xD3\xC3\xB7\xA8\xA3\xBAphone-fortune [" },
         { "GB18030 lacking", { u"LANG=zh_CN.GB18030"_s, lacking() },
+            "\xD3\xC3\xB7\xA8\xA3\xBAphone-fortune [" },
+        // The system lacks the time's locale but has the character type's,
+        // whose name does not say its encoding.
+        { "GB2312, another category lacking",
+            { u"LANG=zh_CN"_s, u"LC_TIME=xx_YY.UTF-8"_s, having() },
             "\xD3\xC3\xB7\xA8\xA3\xBAphone-fortune [" },
         { "UTF-8", { u"LANG=C.UTF-8"_s }, "用法：phone-fortune [" },
     };
