@@ -26,7 +26,7 @@ test=(
   git
   # benchmarks
   libbenchmark-dev
-  # the sources of the locales, to compile zh_CN.GB18030 for tst_program
+  # the sources of the locales, to compile zh_CN's (GB2312 and GB18030) for tst_program
   locales
   # packaging and its validators
   dpkg-dev desktop-file-utils appstream
