@@ -48,9 +48,14 @@ def enable_accessibility():
 
 def launch():
     """Starts the program as a desktop does, from its entry's Exec line."""
-    info = Gio.DesktopAppInfo.new_from_filename(ENTRY)
+    # GLib gives no entry (PyGObject raises TypeError for it) where the file
+    # is missing, is not a desktop entry, or its program is not installed.
+    try:
+        info = Gio.DesktopAppInfo.new_from_filename(ENTRY)
+    except TypeError:
+        info = None
     if info is None:
-        fail(f"{ENTRY} is missing or not a valid desktop entry")
+        fail(f"{ENTRY} is missing, invalid, or starts a program that is not installed")
     started = []
     flags = GLib.SpawnFlags.SEARCH_PATH | GLib.SpawnFlags.DO_NOT_REAP_CHILD
     info.launch_uris_as_manager([], Gio.AppLaunchContext(), flags, None, None,
