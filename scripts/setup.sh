@@ -4,6 +4,9 @@
 #   scripts/setup.sh [test]     that, and what every test, benchmark and check needs
 #   scripts/setup.sh releases   what making a system of another release to test
 #                               in needs (scripts/debian.sh)
+#   scripts/setup.sh package    what building the source package in a clean
+#                               system of each release, and checking it as
+#                               Debian does, needs (scripts/package.sh)
 # Safe to run again and again: it only asks apt for what is missing, and when
 # nothing is missing it returns at once.
 set -euo pipefail
@@ -28,8 +31,9 @@ test=(
   libbenchmark-dev
   # the sources of the locales, to compile zh_CN's (GB2312 and GB18030) for tst_program
   locales
-  # packaging and its validators
-  dpkg-dev desktop-file-utils appstream
+  # packaging and its validators; debhelper builds the package that the
+  # reproducibility test builds twice
+  dpkg-dev debhelper desktop-file-utils appstream
   # the faces of a Chinese desktop, thousands of them, for the start-up benchmark
   fonts-noto fonts-noto-extra fonts-noto-ui-extra fonts-noto-cjk fonts-noto-cjk-extra
   # a Chinese font of another design, for the test that runs without the above,
@@ -53,8 +57,9 @@ test=(
   # the Debian package's checker, man to read the manual pages, and GLib's
   # reading of desktop entries (through its Python bindings)
   lintian man-db python3-gi gir1.2-glib-2.0
-  # a reproducible package: Debian's normaliser, and diffoscope to show a difference
-  strip-nondeterminism diffoscope-minimal
+  # a reproducible package: a clock moved on for the second build, and
+  # diffoscope to show a difference
+  faketime diffoscope-minimal
   # static analysis (scripts/analyse.sh)
   clang-tidy clazy
   # the fuzzers: clang and its libFuzzer
@@ -65,6 +70,14 @@ releases=(
   # in, and the working tree copied into it
   debootstrap util-linux rsync
 )
+package=(
+  # the source package's tools, and Debian's checkers of a build and a package
+  dpkg-dev debhelper devscripts lintian blhc
+  # a throw-away system of a release, made from a tarball and run as a
+  # user's namespace (mapped by newuidmap): the build in it, the installed
+  # package's tests in it, and installation, upgrade and purge in it
+  mmdebstrap uidmap sbuild autopkgtest piuparts
+)
 
 packages=()
 desktops= # whether the desktops of the test set are wanted
@@ -73,7 +86,8 @@ for group in "${@:-test}"; do
     run) packages+=("${run[@]}") ;;
     test) packages+=("${test[@]}") desktops=1 ;;
     releases) packages+=("${releases[@]}") ;;
-    *) echo "setup: no set of packages named $group (run, test or releases)" >&2; exit 2 ;;
+    package) packages+=("${package[@]}") ;;
+    *) echo "setup: no set of packages named $group (run, test, releases or package)" >&2; exit 2 ;;
   esac
 done
 # What some releases need beside the desktops above. (Asked again once the

@@ -1,0 +1,183 @@
+#!/usr/bin/env bash
+# Makes the source package from the working tree, and builds and checks it on
+# each release as Debian's and Ubuntu's build services and CI do:
+#   scripts/package.sh [RELEASE...]      RELEASE: 12, 13, 14 (default: all)
+# For each release, in a throw-away system of it made from a tarball:
+#   build       sbuild, with build-essential and the Build-Depends alone
+#   blhc        the build log's compiler and linker flags: every hardening one
+#   lintian     the .dsc, .changes and .debs, by that release's lintian
+#               (-i -I --pedantic): no tag that is not overridden, say why
+#   autopkgtest debian/tests against the installed package
+#   piuparts    installation, purge with nothing left behind, and the upgrade
+#               from the 1.0.0 package (made by CPack, before debian/ came)
+# Everything lands in build/package/: the source package in source/, and each
+# release's packages and logs in its own folder. Stops at the first failure.
+# The tarballs, and the 1.0.0 package, are kept beside the test systems of
+# scripts/debian.sh and used again for a week. Needs root (or sudo): piuparts
+# does, and lintian of 13 and 14 runs in scripts/debian.sh's systems.
+#   PHONE_FORTUNE_SYSTEMS   where they are kept (default /var/cache/phone-fortune)
+#   DEBIAN_MIRROR           the archive (default http://deb.debian.org/debian)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ "$(id -u)" -ne 0 ]; then
+  exec sudo --preserve-env=PHONE_FORTUNE_SYSTEMS,DEBIAN_MIRROR "$0" "$@"
+fi
+scripts/setup.sh package
+
+# number suite
+releases=("12 bookworm" "13 trixie" "14 forky")
+wanted=("$@")
+[ ${#wanted[@]} -gt 0 ] || wanted=(12 13 14)
+systems=${PHONE_FORTUNE_SYSTEMS:-/var/cache/phone-fortune}
+mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
+max_age_days=7
+# The last commit whose CPack package users may have installed, 1.0.0.
+previous=df38dd914cf4077fcda14bbdce450ad84764eadd
+out=$PWD/build/package
+log() { printf 'package: %s\n' "$*" >&2; }
+fail() {
+  log "$1"
+  [ -z "${2:-}" ] || tail -n 40 "$2" >&2
+  exit 1
+}
+mkdir -p "$systems"
+
+# sbuild and autopkgtest run their systems as root's user namespace, which
+# needs subordinate user and group ids for root.
+for file in /etc/subuid /etc/subgid; do
+  grep -q '^root:' "$file" 2>/dev/null || echo 'root:100000:65536' >>"$file"
+done
+
+# The source package. The upstream tarball is the tree that git knows about,
+# as it stands (uncommitted changes too), but debian/, which the Debian
+# tarball carries; its files are named and dated alike in every build.
+version=$(dpkg-parsechangelog -S Version)
+upstream=${version%-*}
+epoch=$(dpkg-parsechangelog -S Timestamp)
+# sbuild takes the release its .changes names from the changelog, whichever
+# release it builds in.
+distribution=$(dpkg-parsechangelog -S Distribution)
+rm -rf "$out"
+mkdir -p "$out/source"
+git ls-files -z --cached --others --exclude-standard ':!:debian' |
+  tar --null --files-from=- --ignore-failed-read --sort=name --owner=0 --group=0 \
+    --numeric-owner --mtime="@$epoch" --transform="s,^,phone-fortune-$upstream/," -cf - |
+  xz -9 >"$out/source/phone-fortune_$upstream.orig.tar.xz"
+(
+  cd "$out/source"
+  tar -xf "phone-fortune_$upstream.orig.tar.xz"
+  cp -r "$OLDPWD/debian" "phone-fortune-$upstream/"
+  dpkg-source --build "phone-fortune-$upstream" >dpkg-source.log
+  rm -rf "phone-fortune-$upstream"
+)
+dsc=$out/source/phone-fortune_$version.dsc
+log "source package $(basename "$dsc")"
+
+# tarball SUITE: a release's buildd system (build-essential and apt), made
+# anew when a week old. forky's Release file may be past its Valid-Until
+# between the archive's updates of testing.
+tarball() {
+  local file=$systems/buildd-$1.tar recipe="$1 buildd $mirror v1"
+  if [ -f "$file" ] && [ "$(cat "$file.recipe" 2>/dev/null)" = "$recipe" ] &&
+    [ -n "$(find "$file" -mtime -$max_age_days)" ]; then
+    echo "$file"
+    return
+  fi
+  log "making the $1 system ($file)"
+  rm -rf "$file" "$file.part" "$file.recipe"
+  mmdebstrap --quiet --variant=buildd --format=tar --aptopt='Acquire::Check-Valid-Until "false"' \
+    "$1" "$file.part" "$mirror" >&2
+  mv "$file.part" "$file"
+  echo "$recipe" >"$file.recipe"
+  echo "$file"
+}
+
+# The 1.0.0 package, built once from its commit as it was built then.
+previous_package() {
+  local dir=$systems/phone-fortune-$previous
+  if [ ! -f "$dir/phone-fortune_1.0.0_amd64.deb" ]; then
+    log "building the 1.0.0 package from ${previous:0:7}"
+    rm -rf "$dir"
+    mkdir -p "$dir/src"
+    git archive "$previous" | tar -xf - -C "$dir/src"
+    (
+      cd "$dir/src"
+      cmake --preset release -DBUILD_TESTING=OFF -DPHONE_FORTUNE_BENCHMARKS=OFF >/dev/null
+      cmake --build --preset release >/dev/null
+      cpack --config build/release/CPackConfig.cmake -B "$dir/cpack" >/dev/null
+    )
+    mv "$dir"/cpack/phone-fortune_1.0.0_amd64.deb "$dir/"
+    rm -rf "$dir/src" "$dir/cpack"
+  fi
+  # piuparts' apt keeps its indexes compressed, and takes a compressed one
+  # only.
+  (cd "$dir" && dpkg-scanpackages . 2>/dev/null | xz >Packages.xz)
+  echo "$dir"
+}
+
+for number in "${wanted[@]}"; do
+  suite=
+  for line in "${releases[@]}"; do
+    read -r n s <<<"$line"
+    [ "$n" = "$number" ] && suite=$s
+  done
+  [ -n "$suite" ] || fail "no release $number (12, 13 or 14)"
+  dir=$out/$number
+  mkdir -p "$dir"
+  tar=$(tarball "$suite")
+  start=$SECONDS
+
+  # A clean build, and its flags.
+  (cd "$dir" && sbuild --chroot-mode=unshare --chroot="$tar" --nolog --dist="$distribution" \
+    --no-run-lintian --no-run-piuparts --no-run-autopkgtest --no-source \
+    "$dsc" >build.log 2>&1) || fail "debian$number: the build failed" "$dir/build.log"
+  changes=$dir/phone-fortune_${version}_amd64.changes
+  debs=("$dir"/*.deb)
+  [ ${#debs[@]} -eq 2 ] || fail "debian$number: the build made ${#debs[@]} packages, not the program and its symbols"
+  deb=$dir/phone-fortune_${version}_amd64.deb
+  blhc --bindnow "$dir/build.log" >"$dir/blhc.log" 2>&1 ||
+    fail "debian$number: blhc found flags missing" "$dir/blhc.log"
+  log "debian$number: built, all flags ($((SECONDS - start)) s)"
+
+  # That release's lintian: this machine's on 12, scripts/debian.sh's
+  # system's on the others.
+  start=$SECONDS
+  lintian=(lintian -i -I --pedantic --fail-on error,warning,info,pedantic)
+  if [ "$number" = 12 ]; then
+    "${lintian[@]}" "$dsc" "$changes" >"$dir/lintian.log" 2>&1 ||
+      fail "debian$number: lintian" "$dir/lintian.log"
+  else
+    inside=/src/package-checks
+    rm -rf "$systems/debian$number$inside"
+    mkdir -p "$systems/debian$number$inside"
+    cp "$out"/source/phone-fortune_* "$changes" "${debs[@]}" "$systems/debian$number$inside/"
+    scripts/debian.sh "$number" --run "${lintian[@]}" "$inside/$(basename "$dsc")" \
+      "$inside/$(basename "$changes")" >"$dir/lintian.log" 2>&1 ||
+      fail "debian$number: lintian" "$dir/lintian.log"
+  fi
+  log "debian$number: lintian has nothing to say ($((SECONDS - start)) s)"
+
+  # The installed package's own tests.
+  start=$SECONDS
+  autopkgtest --quiet --apt-upgrade --output-dir="$dir/autopkgtest" "$dsc" "$deb" \
+    -- unshare --release="$suite" --tarball="$tar" >"$dir/autopkgtest.log" 2>&1 ||
+    fail "debian$number: autopkgtest" "$dir/autopkgtest.log"
+  log "debian$number: autopkgtest passed ($((SECONDS - start)) s)"
+
+  # Installation, purge and upgrade from 1.0.0, which an extra repository
+  # in the system offers as the archive's version.
+  start=$SECONDS
+  repo=$(previous_package)
+  chroot=$(mktemp -d "${TMPDIR:-/tmp}/phone-fortune-piuparts.XXXXXX")
+  tar -xf "$tar" -C "$chroot"
+  piuparts --existing-chroot="$chroot" --distribution="$suite" --mirror="$mirror" \
+    --bindmount="$repo" --extra-repo="deb [trusted=yes] file://$repo ./" \
+    --log-file="$dir/piuparts.log" "$deb" >"$dir/piuparts.out" 2>&1 || {
+    rm -rf "$chroot"
+    fail "debian$number: piuparts" "$dir/piuparts.log"
+  }
+  rm -rf "$chroot"
+  grep -q "Unpacking phone-fortune ($version) over (1.0.0)" "$dir/piuparts.log" ||
+    fail "debian$number: piuparts did not upgrade from 1.0.0" "$dir/piuparts.log"
+  log "debian$number: piuparts passed, with the upgrade from 1.0.0 ($((SECONDS - start)) s)"
+done
