@@ -6,10 +6,9 @@
 #   scripts/debian.sh RELEASE --run COMMAND...   any command there instead, in
 #                                                the checkout, to look into a
 #                                                failure
-# RELEASE is one of those in the table below (13, 14). After the tests, the
-# Debian package built here (on Debian 12, from the check build) is installed
-# there and started, as a user of that release who took it would, and removed
-# again.
+# RELEASE is one of those in the table below (13, 14). Each release's own
+# build of the Debian package, and its installation there, are
+# scripts/package.sh's.
 # Each release is a minimal system made with debootstrap from Debian's archive
 # into a folder that is kept and used again: only the first run, and the first
 # after it grows stale (a week old, or made by another recipe), waits for it to
@@ -134,26 +133,3 @@ fi
 start=$SECONDS
 inside scripts/test.sh "$@"
 log "$(inside scripts/toolkit.sh): tests passed in $((SECONDS - start)) s"
-
-# The Debian 12 package: installed with apt as a user would (it finds all it
-# depends on there already), started, and removed.
-start=$SECONDS
-scripts/setup.sh test
-export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)} # a job for each core
-cmake --preset check >/dev/null
-cmake --build --preset check >/dev/null
-rm -rf "$root/src/debian12"
-cpack --config build/check/CPackConfig.cmake -B "$root/src/debian12" >/dev/null
-version=$(dpkg-deb --field "$root"/src/debian12/*.deb Version)
-version=${version%-*} # the program's own, without a Debian revision
-# shellcheck disable=SC2016 # expanded by the shell inside
-inside bash -c '
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get install -y -qq /src/debian12/*.deb >/dev/null
-  trap "dpkg --purge phone-fortune >/dev/null" EXIT
-  answer=$(env -i /usr/games/phone-fortune --version 2>&1)
-  if [ "$answer" != "phone-fortune $1" ]; then
-    echo "the Debian 12 package answers --version with: $answer" >&2
-    exit 1
-  fi' bash "$version"
-log "the Debian 12 package installs and starts there ($((SECONDS - start)) s)"

@@ -102,12 +102,12 @@ previous_package() {
     git archive "$previous" | tar -xf - -C "$dir/src"
     (
       cd "$dir/src"
-      cmake --preset release -DBUILD_TESTING=OFF -DPHONE_FORTUNE_BENCHMARKS=OFF >/dev/null
-      cmake --build --preset release >/dev/null
-      cpack --config build/release/CPackConfig.cmake -B "$dir/cpack" >/dev/null
-    )
+      cmake --preset release -DBUILD_TESTING=OFF -DPHONE_FORTUNE_BENCHMARKS=OFF
+      cmake --build --preset release
+      cpack --config build/release/CPackConfig.cmake -B "$dir/cpack"
+    ) >"$dir/build.log" 2>&1 || fail "the 1.0.0 package could not be built" "$dir/build.log"
     mv "$dir"/cpack/phone-fortune_1.0.0_amd64.deb "$dir/"
-    rm -rf "$dir/src" "$dir/cpack"
+    rm -rf "$dir/src" "$dir/cpack" "$dir/build.log"
   fi
   # piuparts' apt keeps its indexes compressed, and takes a compressed one
   # only.
