@@ -33,7 +33,7 @@ test=(
   locales
   # packaging and its validators; debhelper builds the package that the
   # reproducibility test builds twice
-  dpkg-dev debhelper desktop-file-utils appstream
+  dpkg-dev build-essential debhelper desktop-file-utils appstream
   # the faces of a Chinese desktop, thousands of them, for the start-up benchmark
   fonts-noto fonts-noto-extra fonts-noto-ui-extra fonts-noto-cjk fonts-noto-cjk-extra
   # a Chinese font of another design, for the test that runs without the above,
