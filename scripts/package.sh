@@ -135,7 +135,11 @@ for number in "${wanted[@]}"; do
   debs=("$dir"/*.deb)
   [ ${#debs[@]} -eq 2 ] || fail "debian$number: the build made ${#debs[@]} packages, not the program and its symbols"
   deb=$dir/phone-fortune_${version}_amd64.deb
-  blhc --bindnow "$dir/build.log" >"$dir/blhc.log" 2>&1 ||
+  # CMake 3.31 and later (13, 14) show AutoMoc asking the compiler for its
+  # predefined macros (c++ -dM -E on CMake's own CMakeCXXCompilerABI.cpp): a
+  # preprocessor run that compiles nothing, so no hardening flag applies.
+  blhc --bindnow --ignore-line '.* -dM -E -c /usr/share/cmake-[0-9.]+/Modules/CMakeCXXCompilerABI\.cpp .*' \
+    "$dir/build.log" >"$dir/blhc.log" 2>&1 ||
     fail "debian$number: blhc found flags missing" "$dir/blhc.log"
   log "debian$number: built, all flags ($((SECONDS - start)) s)"
 
