@@ -154,7 +154,7 @@ for number in "${wanted[@]}"; do
     inside=/src/package-checks
     rm -rf "$systems/debian$number$inside"
     mkdir -p "$systems/debian$number$inside"
-    cp "$out"/source/phone-fortune_* "$changes" "${debs[@]}" "$systems/debian$number$inside/"
+    cp "$out"/source/phone-fortune_* "$changes" "$dir"/*.buildinfo "${debs[@]}" "$systems/debian$number$inside/"
     scripts/debian.sh "$number" --run "${lintian[@]}" "$inside/$(basename "$dsc")" \
       "$inside/$(basename "$changes")" >"$dir/lintian.log" 2>&1 ||
       fail "debian$number: lintian" "$dir/lintian.log"
