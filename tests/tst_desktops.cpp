@@ -179,6 +179,13 @@ QString windowProperty(const QString &window, const QString &name)
     return run(u"xprop"_s, { u"-id"_s, window, name });
 }
 
+// The window that holds window: a window manager's frame, or the root.
+QString parentOf(const QString &window)
+{
+    static const QRegularExpression parent(u"Parent window id: (0x[0-9a-f]+)"_s);
+    return parent.match(run(u"xwininfo"_s, { u"-tree"_s, u"-id"_s, window })).captured(1);
+}
+
 // Whether the test runs on the desktop named (tests/with-desktop.sh NAME).
 bool onDesktop(const QString &name)
 {
@@ -189,7 +196,8 @@ bool onDesktop(const QString &name)
 // openbox alone.
 constexpr std::array kOpenboxOnly { "userRunsThePhoneTest", "keyboardAndEmptyClipboard",
     "startsOnTheDisplayItsOptionNames", "endsWhenItsWindowIsDestroyed",
-    "widthHoldsAtAFractionalScale", "wholeOnAMonitorOfAnotherScale" };
+    "widthHoldsAtAFractionalScale", "wholeOnAMonitorOfAnotherScale",
+    "survivesItsWindowManagerReplaced" };
 
 } // namespace
 
@@ -239,6 +247,7 @@ private slots:
     void endsWhenItsWindowIsDestroyed();
     void widthHoldsAtAFractionalScale();
     void wholeOnAMonitorOfAnotherScale();
+    void survivesItsWindowManagerReplaced();
 
 private:
     [[nodiscard]] bool launch(QProcess &program, const QStringList &arguments = {},
@@ -734,6 +743,46 @@ void TestDesktops::wholeOnAMonitorOfAnotherScale()
     dragBy({ 100, 20 }, 400 - doubled.x());
     QTRY_COMPARE_WITH_TIMEOUT(windowGeometry(m_window).size(), skin::kClosed, 10000);
     m_origin = windowGeometry(m_window).topLeft();
+    clickAt(skin::kCloseMark);
+    QVERIFY(closeWith(program, u"close mark"_s));
+}
+
+// Another window manager takes the screen over while the program runs, as when
+// a user tries another desktop's, or one is restarted: the window stays as it
+// was, frameless and in place, and follows a drag as before.
+void TestDesktops::survivesItsWindowManagerReplaced()
+{
+    QProcess program;
+    QVERIFY(startManaged(program));
+    QTRY_COMPARE_WITH_TIMEOUT(shownWindow(screenshot()), m_origin, m_patience);
+    const QString openboxFrame = parentOf(m_window);
+    QVERIFY(!openboxFrame.isEmpty());
+
+    QProcess xfwm4;
+    xfwm4.start(u"xfwm4"_s, { u"--compositor=off"_s, u"--replace"_s });
+    QVERIFY2(xfwm4.waitForStarted(), qPrintable(xfwm4.errorString()));
+    const auto stop = qScopeGuard([&xfwm4] {
+        xfwm4.terminate();
+        xfwm4.waitForFinished(5000);
+    });
+    // Taken in by xfwm4: openbox gives the window back to the root as it
+    // leaves, and xfwm4 puts it in a frame of its own, which has no border.
+    static const QRegularExpression id(u"Window id: (0x[0-9a-f]+)"_s);
+    const QString root = id.match(run(u"xwininfo"_s, { u"-root"_s })).captured(1);
+    const QStringList notYet { {}, openboxFrame, root };
+    QTRY_VERIFY_WITH_TIMEOUT(!notYet.contains(parentOf(m_window)), 10000);
+    const QString extents = windowProperty(m_window, u"_NET_FRAME_EXTENTS"_s);
+    QVERIFY2(extents.endsWith(u"= 0, 0, 0, 0"_s), qPrintable(extents));
+    QString why;
+    QPoint seen;
+    QTRY_VERIFY2_WITH_TIMEOUT((seen = shownWindow(screenshot(), &why)) == m_origin,
+        qPrintable(u"at %1,%2, not %3,%4: %5"_s.arg(seen.x())
+                       .arg(seen.y())
+                       .arg(m_origin.x())
+                       .arg(m_origin.y())
+                       .arg(why)),
+        m_patience);
+    QVERIFY(drag(1, true));
     clickAt(skin::kCloseMark);
     QVERIFY(closeWith(program, u"close mark"_s));
 }
