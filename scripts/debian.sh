@@ -6,48 +6,31 @@
 #   scripts/debian.sh RELEASE --run COMMAND...   any command there instead, in
 #                                                the checkout, to look into a
 #                                                failure
-# RELEASE is one of those in the table below (13, 14). Each release's own
-# build of the Debian package, and its installation there, are
-# scripts/package.sh's.
+# RELEASE is one of scripts/releases.sh's (CI runs 13 and 14, beside this
+# machine's own 12). Each release's own build of the Debian package, and its
+# installation there, are scripts/package.sh's.
 # Each release is a minimal system made with debootstrap from Debian's archive
 # into a folder that is kept and used again: only the first run, and the first
 # after it grows stale (a week old, or made by another recipe), waits for it to
 # be made. The working tree is copied in, build folder kept, so a second run
 # rebuilds only what changed. Needs root (or sudo), as chroot does.
-#   PHONE_FORTUNE_SYSTEMS   where the systems are kept, one folder each
-#                           (default /var/cache/phone-fortune)
-#   DEBIAN_MIRROR           the archive (default http://deb.debian.org/debian)
+# Where they are kept, and the archive, are scripts/releases.sh's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ "$(id -u)" -ne 0 ]; then
   exec sudo --preserve-env=PHONE_FORTUNE_SYSTEMS,DEBIAN_MIRROR "$0" "$@"
 fi
 
-# The releases: number, suite, the debootstrap script that makes it (Debian
-# 12's debootstrap has none named forky; sid's makes any suite after
-# trixie), and whether the archive serves it as stable or testing. The next
-# release is one more line.
-releases=(
-  "13 trixie trixie stable"
-  "14 forky sid testing"
-)
+source scripts/releases.sh
 release=${1:-}
 shift || true
-suite='' maker='' served=''
-for line in "${releases[@]}"; do
-  read -r number name script kind <<<"$line"
-  [ "$number" = "$release" ] && suite=$name maker=$script served=$kind
-done
-if [ -z "$suite" ]; then
+if ! release "$release"; then
   echo "usage: scripts/debian.sh RELEASE [check|asan | --run COMMAND...]; RELEASE is one of:" \
-    "$(printf '%s\n' "${releases[@]}" | cut -d' ' -f1 | tr '\n' ' ')" >&2
+    "$(release_numbers)" >&2
   exit 2
 fi
 
-systems=${PHONE_FORTUNE_SYSTEMS:-/var/cache/phone-fortune}
 root=$systems/debian$release
-mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
-max_age_days=7
 # Names how the system is made; a kept one made otherwise is made anew.
 recipe="$suite $maker $served minbase $mirror v2"
 stamp=.phone-fortune-recipe

@@ -15,8 +15,7 @@
 # The tarballs, and the 1.0.0 package, are kept beside the test systems of
 # scripts/debian.sh and used again for a week. Needs root (or sudo): piuparts
 # does, and lintian of 13 and 14 runs in scripts/debian.sh's systems.
-#   PHONE_FORTUNE_SYSTEMS   where they are kept (default /var/cache/phone-fortune)
-#   DEBIAN_MIRROR           the archive (default http://deb.debian.org/debian)
+# Where they are kept, and the archive, are scripts/releases.sh's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ "$(id -u)" -ne 0 ]; then
@@ -24,13 +23,9 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 scripts/setup.sh package
 
-# number suite
-releases=("12 bookworm" "13 trixie" "14 forky")
+source scripts/releases.sh
 wanted=("$@")
-[ ${#wanted[@]} -gt 0 ] || wanted=(12 13 14)
-systems=${PHONE_FORTUNE_SYSTEMS:-/var/cache/phone-fortune}
-mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
-max_age_days=7
+[ ${#wanted[@]} -gt 0 ] || read -ra wanted <<<"$(release_numbers)"
 # The last commit whose CPack package users may have installed, 1.0.0.
 previous=df38dd914cf4077fcda14bbdce450ad84764eadd
 out=$PWD/build/package
@@ -116,12 +111,7 @@ previous_package() {
 }
 
 for number in "${wanted[@]}"; do
-  suite=
-  for line in "${releases[@]}"; do
-    read -r n s <<<"$line"
-    [ "$n" = "$number" ] && suite=$s
-  done
-  [ -n "$suite" ] || fail "no release $number (12, 13 or 14)"
+  release "$number" || fail "no release $number (one of: $(release_numbers))"
   dir=$out/$number
   mkdir -p "$dir"
   tar=$(tarball "$suite")
@@ -147,6 +137,7 @@ for number in "${wanted[@]}"; do
   # That release's lintian: this machine's on 12, scripts/debian.sh's
   # system's on the others.
   start=$SECONDS
+  # shellcheck disable=SC2054 # the commas are --fail-on's
   lintian=(lintian -i -I --pedantic --fail-on error,warning,info,pedantic)
   # One debian/ serves three releases whose lintian judges it by different
   # policies, and an override that one of them needs is unused (an I tag) or
